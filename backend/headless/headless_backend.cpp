@@ -1,0 +1,123 @@
+// headless_backend.cpp — the headless backend: no window, a framebuffer
+// composed on demand, scripted keys, joystick and message-box answers, and
+// the virtual-time scheduler as the clock.
+//
+// Keys queued with Control::Key reach the application before its next idle
+// call. Message boxes are answered from the scripted list (then No) and their
+// texts are recorded for tests.
+#include <deque>
+#include <memory>
+
+#include "plat/app.h"
+#include "plat/detail/backend.h"
+#include "plat/detail/scheduler.h"
+#include "plat/headless.h"
+#include "virtual_scheduler.h"
+
+namespace plat::headless {
+namespace {
+
+class HeadlessBackend final : public detail::Backend {
+ public:
+  explicit HeadlessBackend(const Config& c) : config_(c) {}
+
+  std::string_view Name() const override { return "headless"; }
+  void OpenWindow(const Form& form) override { form_ = &form; }
+  void CloseWindow() override { form_ = nullptr; }
+  void Present(const Form& form) override {
+    form_ = &form;
+    ++presents_;
+    screenStale_ = true;
+  }
+  void PumpEvents(std::uint32_t /*waitMs*/) override {
+    // Nothing arrives from outside while we wait, so waiting is pointless:
+    // scripted keys are all handed over now.
+    while (!keys_.empty()) {
+      detail::PushInput(keys_.front());
+      keys_.pop_front();
+    }
+  }
+  bool AskYesNo(std::string_view text) override {
+    texts_.emplace_back(text);
+    if (answers_.empty()) return false;
+    const bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+  }
+  void ShowMessage(std::string_view text) override { texts_.emplace_back(text); }
+  void SetCursorVisible(bool) override {}
+  MMRESULT JoyCaps(JOYCAPS& caps) override {
+    if (!config_.joystick) return JOYERR_UNPLUGGED;
+    caps = *config_.joystick;
+    return MMSYSERR_NOERROR;
+  }
+  MMRESULT JoyPos(JOYINFO& info) override {
+    if (!joystick_) return JOYERR_UNPLUGGED;
+    info = *joystick_;
+    return MMSYSERR_NOERROR;
+  }
+  std::int64_t UnixSeconds() override {
+    return config_.unixSeconds +
+           static_cast<std::int64_t>(detail::ActiveScheduler().NowMs() / 1000);
+  }
+
+  const Bitmap& Screen() {
+    if (screenStale_ && form_) form_->Compose(screen_);
+    screenStale_ = false;
+    return screen_;
+  }
+
+  Config config_;
+  const Form* form_ = nullptr;
+  int presents_ = 0;
+  bool screenStale_ = true;
+  Bitmap screen_;
+  std::deque<detail::InputEvent> keys_;
+  std::optional<JOYINFO> joystick_;
+  std::deque<bool> answers_;
+  std::vector<std::string> texts_;
+};
+
+HeadlessBackend* g_backend = nullptr;
+VirtualScheduler* g_scheduler = nullptr;
+Control g_control;
+
+HeadlessBackend& B() { return *g_backend; }
+
+}  // namespace
+
+void Control::Key(std::uint16_t vk, bool down) {
+  B().keys_.push_back({detail::InputEvent::Kind::Key, vk, down, 0});
+}
+void Control::SetJoystick(std::optional<JOYINFO> info) { B().joystick_ = info; }
+void Control::AnswerMessageBoxes(std::vector<bool> yes) {
+  B().answers_.assign(yes.begin(), yes.end());
+}
+const std::vector<std::string>& Control::MessageBoxTexts() const { return B().texts_; }
+bool Control::StepFrames(int n) { return Application::RunFor(n); }
+void Control::Advance(std::uint32_t ms) { g_scheduler->Advance(ms); }
+const Bitmap& Control::Screen() const { return B().Screen(); }
+int Control::Presents() const { return B().presents_; }
+
+Control& Start(const Config& config) {
+  Stop();
+  auto scheduler = std::make_unique<VirtualScheduler>(config.startMs);
+  g_scheduler = scheduler.get();
+  detail::InstallScheduler(std::move(scheduler));
+  auto backend = std::make_unique<HeadlessBackend>(config);
+  g_backend = backend.get();
+  if (config.joystick) g_backend->joystick_ = JOYINFO{};
+  detail::InstallBackend(std::move(backend));
+  return g_control;
+}
+
+void Stop() {
+  if (!g_backend) return;
+  Application::Shutdown();
+  detail::InstallBackend(nullptr);
+  detail::InstallScheduler(nullptr);
+  g_backend = nullptr;
+  g_scheduler = nullptr;
+}
+
+}  // namespace plat::headless

@@ -1,0 +1,60 @@
+// backend.h — what platform/ asks of a backend (sdl or headless). Engine and
+// game code never include it.
+//
+// A backend supplies only the parts that touch the outside world: the window
+// and its presentation, input events, message boxes, the joystick and the
+// clock (through its Scheduler). The software parts (canvas, image lists,
+// bitmaps, the application loop) are common code in platform/.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "plat/app.h"
+#include "plat/joystick.h"
+
+namespace plat::detail {
+
+// An input or system event produced by a backend, queued in arrival order.
+struct InputEvent {
+  enum class Kind { Key, Quit, Activate, DisplayChange } kind = Kind::Key;
+  std::uint16_t vk = 0;  // Key
+  bool down = false;     // Key: pressed; Activate: active
+  int value = 0;         // DisplayChange: bits per pixel
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual std::string_view Name() const = 0;
+
+  // The main form was created / destroyed.
+  virtual void OpenWindow(const Form& form) = 0;
+  virtual void CloseWindow() = 0;
+  // Shows the main form's current contents (after each idle call and on
+  // ProcessMessages).
+  virtual void Present(const Form& form) = 0;
+  // Appends pending input events to the platform queue (PushInput); if
+  // `waitMs` > 0 and nothing is pending, waits up to that long for one.
+  virtual void PumpEvents(std::uint32_t waitMs) = 0;
+
+  virtual bool AskYesNo(std::string_view text) = 0;
+  virtual void ShowMessage(std::string_view text) = 0;
+  virtual void SetCursorVisible(bool visible) = 0;
+
+  virtual MMRESULT JoyCaps(JOYCAPS& caps) = 0;
+  virtual MMRESULT JoyPos(JOYINFO& info) = 0;
+
+  // Wall-clock seconds (time(NULL)).
+  virtual std::int64_t UnixSeconds() = 0;
+};
+
+// Installs the backend (null removes it). platform/ works without one: no
+// window, no input, no joystick, message boxes answer No.
+void InstallBackend(std::unique_ptr<Backend> backend);
+Backend* ActiveBackend();
+// Called by backends: queue an event for the application's thread.
+void PushInput(const InputEvent& e);
+
+}  // namespace plat::detail

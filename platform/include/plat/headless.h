@@ -1,0 +1,45 @@
+// headless.h — the headless backend: a memory framebuffer, the virtual clock,
+// scripted keyboard and joystick, scripted message-box answers.
+//
+// Start() installs the backend and the virtual-time scheduler on the calling
+// thread, which becomes platform thread 1. Frames start exactly 37 ms apart in
+// virtual time because the game paces itself with SpinUntil, and nothing
+// depends on the wall clock, so a run is repeatable bit for bit.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plat/canvas.h"
+#include "plat/joystick.h"
+
+namespace plat::headless {
+
+struct Config {
+  std::uint32_t startMs = 0;                 // timeGetTime at start (0xFFFFF000 crosses the wrap)
+  std::int64_t unixSeconds = 1'800'000'000;  // time() and the date text at start
+  std::optional<JOYCAPS> joystick;           // nullopt: joyGetDevCaps and joyGetPos fail
+};
+
+class Control {
+ public:
+  void Key(std::uint16_t vk, bool down);  // queued, delivered before the next idle call
+  void SetJoystick(std::optional<JOYINFO> info);  // nullopt = unplugged
+  // Answers for the coming Yes/No boxes, in order; when they run out: No.
+  void AnswerMessageBoxes(std::vector<bool> yes);
+  const std::vector<std::string>& MessageBoxTexts() const;
+  bool StepFrames(int n);          // run the app loop for n idle calls; false once closed
+  void Advance(std::uint32_t ms);  // let virtual time pass (threads run)
+  const Bitmap& Screen() const;    // what the window shows (the main form composed)
+  int Presents() const;            // how often the window was presented
+};
+
+// Selects the headless backend (replacing any other) and returns its control.
+Control& Start(const Config& config = {});
+// Removes the headless backend and the virtual scheduler again.
+void Stop();
+
+}  // namespace plat::headless
