@@ -46,7 +46,7 @@ class Form {  // a top-level window
 
   void Close();  // OnClose, then the loop ends for the main form
   bool Closed() const { return closed_; }
-  void SetCursor(Cursor c) { cursor_ = c; }
+  void SetCursor(Cursor c);  // the main form's cursor shows over the window
   Cursor GetCursor() const { return cursor_; }
   // The visible image (a TImage): drawn over the form colour at `at`, in
   // client coordinates. Null hides it. The bitmap must outlive the form.
