@@ -1,0 +1,65 @@
+// sdl_backend.h — the SDL2 backend object, shared by the files of backend/sdl.
+//
+// One instance exists between sdl::Start and sdl::Stop, owned by the platform
+// (InstallBackend). Everything runs on the application's thread; only
+// sdl::InjectKey may come from another, as it just pushes into SDL's
+// thread-safe event queue.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "plat/canvas.h"
+#include "plat/detail/backend.h"
+#include "plat/sdl.h"
+
+namespace plat::sdl {
+
+class SdlBackend final : public detail::Backend {
+ public:
+  explicit SdlBackend(const Config& config) : config_(config) {}
+  ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
+
+  std::string_view Name() const override { return "sdl"; }
+
+  void OpenWindow(const Form& form) override;  // window.cpp
+  void CloseWindow() override;
+  void Present(const Form& form) override;
+  void PumpEvents(std::uint32_t waitMs) override;  // events.cpp
+
+  bool AskYesNo(std::string_view text) override;  // dialogs.cpp
+  void ShowMessage(std::string_view text) override;
+  void SetCursorVisible(bool visible) override;
+  std::int64_t UnixSeconds() override;
+
+  MMRESULT JoyCaps(JOYCAPS& caps) override;  // joystick.cpp
+  MMRESULT JoyPos(JOYINFO& info) override;
+
+  // Test hooks behind sdl::SaveWindowPng and sdl::AutoAnswerMessageBoxes.
+  std::string SaveWindowPng(const std::string& path);
+  void AutoAnswer(bool yes) { autoAnswer_ = yes; }
+
+ private:
+  void HandleEvent(const SDL_Event& e);  // events.cpp
+  bool FitFrame(int w, int h);           // (re)creates the texture for a w x h frame
+  void Redraw();                         // clear + copy the texture, not presented
+  bool JoystickReady();                  // opens joystick 0 lazily
+  void OpenJoystick();
+  void CloseJoystick();
+
+  Config config_;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int frameW_ = 0, frameH_ = 0;  // texture (= logical) size
+  Bitmap frame_;                 // the composed form, reused every present
+  SDL_Joystick* joystick_ = nullptr;
+  std::optional<bool> autoAnswer_;
+};
+
+}  // namespace plat::sdl

@@ -1,0 +1,124 @@
+// window.cpp — the main form's window: a borderless SDL window, a renderer and
+// one streaming texture of the form's client size.
+//
+// The form is composed into a 32-bit bitmap (0x00RRGGBB, the ARGB8888 layout
+// with the alpha byte unused), uploaded and drawn with the renderer's logical
+// size set to the client size, so a full-screen window shows the picture
+// scaled with its aspect kept and black bars around it. When the form's client
+// size changes (the game's display modes) the texture follows.
+#include <cstdio>
+
+#include "sdl_backend.h"
+
+namespace plat::sdl {
+namespace {
+
+void Complain(const char* what) {
+  std::fprintf(stderr, "sdl: %s: %s\n", what, SDL_GetError());
+}
+
+}  // namespace
+
+void SdlBackend::OpenWindow(const Form& form) {
+  CloseWindow();
+  const Form::Desc& desc = form.Description();
+  const std::string caption = desc.caption.empty() ? Application::Title() : desc.caption;
+  const Point size = form.ClientSize();
+  const int pos = desc.centred ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
+  Uint32 flags = SDL_WINDOW_BORDERLESS;
+  if (desc.stayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+
+  window_ = SDL_CreateWindow(caption.c_str(), pos, pos, size.x, size.y, flags);
+  if (!window_) {
+    Complain("cannot open the window");  // the game runs on, unseen
+    return;
+  }
+  // Without a GPU (Xvfb) the accelerated renderer is missing; software does.
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    Complain("cannot create a renderer");
+    CloseWindow();
+    return;
+  }
+  // A failed switch to full screen leaves a normal window, which is allowed.
+  if (config_.fullscreen && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    Complain("full screen refused, staying in a window");
+  }
+  if (FitFrame(size.x, size.y)) Present(form);  // show the form at once, not garbage
+}
+
+void SdlBackend::CloseWindow() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+  frameW_ = frameH_ = 0;
+}
+
+bool SdlBackend::FitFrame(int w, int h) {
+  if (texture_) SDL_DestroyTexture(texture_);
+  frameW_ = frameH_ = 0;
+  texture_ =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+  if (!texture_) {
+    Complain("cannot create the frame texture");
+    return false;
+  }
+  // Our alpha byte is always 0: draw the texture opaque.
+  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  SDL_RenderSetLogicalSize(renderer_, w, h);
+  if (!(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    if (ww != w || wh != h) {
+      SDL_SetWindowSize(window_, w, h);
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+  }
+  frameW_ = w;
+  frameH_ = h;
+  return true;
+}
+
+void SdlBackend::Present(const Form& form) {
+  if (!renderer_) return;
+  const Point size = form.ClientSize();
+  if (size.x <= 0 || size.y <= 0) return;
+  if (frame_.Width() != size.x || frame_.Height() != size.y) frame_.SetSize(size.x, size.y);
+  form.Compose(frame_);
+  if (frame_.Width() != frameW_ || frame_.Height() != frameH_) {
+    if (!FitFrame(frame_.Width(), frame_.Height())) return;
+  }
+  SDL_UpdateTexture(texture_, nullptr, frame_.Pixels().data(),
+                    frame_.Width() * static_cast<int>(sizeof(RgbColor)));
+  Redraw();
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlBackend::Redraw() {
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+}
+
+std::string SdlBackend::SaveWindowPng(const std::string& path) {
+  if (!renderer_ || !texture_) return path + ": no window is open";
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return path + ": " + SDL_GetError();
+  // Read the whole output, bars included. Pixels outside the picture's
+  // viewport are not written and stay black.
+  Bitmap shot(w, h);
+  const SDL_Rect all{0, 0, w, h};
+  Redraw();
+  const int rc = SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888,
+                                      shot.Pixels().data(), w * static_cast<int>(sizeof(RgbColor)));
+  SDL_RenderPresent(renderer_);
+  if (rc != 0) return path + ": " + SDL_GetError();
+  for (RgbColor& p : shot.Pixels()) p &= 0x00FFFFFFu;
+  return SavePng(shot, path);
+}
+
+}  // namespace plat::sdl
