@@ -1,0 +1,168 @@
+// Kx_main.h — the main window TForm1: every image, image list, counter and
+// table of the game, the frame driver and the top-level mode machine.
+//
+// There is no game thread. The application calls IdleEvent whenever its
+// message queue is empty; each call runs exactly one frame, paced to start
+// 37 ms after the previous one, and asks to be called again. Key events arrive
+// between frames through FormKeyDown/FormKeyUp.
+//
+// Members keep the window's declaration order: components first (images,
+// image lists), then the game's own members. Construction zero-fills them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/world/state.h"
+#include "plat/app.h"
+#include "plat/canvas.h"
+#include "plat/joystick.h"
+
+namespace kx {
+
+// A TImage: a fixed-size bitmap with its canvas and its place in the window.
+struct TImage {
+  TImage(int w, int h, plat::Point at = {}) : picture(w, h), Canvas(picture), position(at) {}
+  TImage(const TImage&) = delete;
+  TImage& operator=(const TImage&) = delete;
+  plat::Bitmap picture;
+  plat::Canvas Canvas;
+  plat::Point position;
+};
+
+// One ranking row: the score and its date text (19 UTF-16 units + 0).
+struct HighScoreEntry {
+  i32 score = 0;
+  std::array<char16_t, 20> dateText{};
+};
+
+// Things a host can ask of the game beyond what the player does.
+struct GameOptions {
+  std::string dataDir;          // holds bmp/, wav/, mid/; empty = the working directory
+  bool invincibleEveryGame = false;  // the hidden no-damage flag at every new game
+  bool seedGiven = false;       // seed the random generator with `seed`, not the time
+  std::uint32_t seed = 0;
+};
+
+// What happened during a run, for the headless driver's report.
+struct RunLog {
+  std::vector<std::pair<int, std::uint32_t>> modes;  // [frame, new gameMode]
+};
+
+class TForm1 {
+ public:
+  TForm1(plat::Form& window, GameOptions options);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Window events.
+  void FormCreate();
+  void FormClose();
+  void FormKeyDown(std::uint16_t key);
+  void FormKeyUp(std::uint16_t key);
+  void IdleEvent(bool& done);
+
+  // Shared steps.
+  void ResetWorld();
+  void StartNewGame();
+  void DrawBitmapText(int x, int y, int style, int length, const char* text);
+  void DrawNumber(int x, int y, int style, i32 value);
+  void SetCondition(i32 level);
+  void SpawnPopup(i32 x, i32 y, i32 timer, i32 kind);
+
+  // The frame number (idle calls so far) and the run log.
+  int FrameCount() const { return frameCount_; }
+  const RunLog& Log() const { return log_; }
+  plat::Form& Window() { return window_; }
+
+  // ---- Components, in declaration order --------------------------------
+  TImage I0{800, 300};              // star-field strip: two identical halves
+  TImage I1{400, 300};              // back buffer: every frame is composed here
+  TImage I2{400, 300, {120, 90}};   // the presented frame
+  plat::ImageList BK{800, 300};
+  plat::ImageList IL74{74, 74};
+  plat::ImageList Font0{16, 16};
+  plat::ImageList IL20{20, 20};
+  plat::ImageList Font2{16, 16};
+  plat::ImageList IT{359, 61};
+  plat::ImageList ISC{75, 17};
+  plat::ImageList IL24{24, 24}, IL64{64, 64}, IL40{40, 40}, IL50{50, 50}, IL80{80, 80},
+      IL100{100, 100}, IL150{150, 150}, IL200{200, 170};
+  plat::ImageList Bo32{32, 32}, Bo64{64, 64}, Bo96{96, 96};
+  plat::ImageList Spa8{10, 10};
+  plat::ImageList IL96{96, 96};
+  plat::ImageList IL26{26, 26};
+  plat::ImageList CONT{130, 20};
+
+  // ---- The game's members, in declaration order ------------------------
+  plat::Rect blitDest{}, blitSource{};  // the star-field copy
+  std::uint32_t gameMode = 0;
+  i32 attractToggle = 0;  // 1: the title timeout opens HowToPlay next, 0: Demo
+  i32 rankingInserted = 0, rankingBlink = 0, rankingMark = 0;
+  i32 modeTimer = 0;
+  i32 invincible = 0;
+  std::array<i32, 4> hiddenKeyProgress{};
+  char numberText[20] = {};
+  std::array<i32, 16> cosTable16{}, sinTable16{};
+  World world{};
+  GameRecord& g = world.g;  // the record every step works on
+  std::array<HighScoreEntry, kHighScoreRows> highScores{};
+  std::uint32_t joyXLow = 0, joyYLow = 0, joyXHigh = 0, joyYHigh = 0;
+
+ private:
+  // Frame driver parts (frame.cpp).
+  void ScrollStars();
+  void ScrollBackground();
+  void DrawHud();
+  void RecoverOverflow();
+  void RunModeStep();
+  void Present();
+
+  // Mode steps (modes.cpp).
+  void TitleStep();
+  void GameOverStep();
+  void DemoStep();
+  void StageChangeStep();
+  void EndingStep();
+  void HowToPlayStep();
+  void EnterDemoFromGameOver(i32 shipX);
+  void FillBackBufferBlack();
+  void PlaceShipHistory(i32 x, i32 y);
+  void PlayFrame();
+
+  // Input (input.cpp).
+  void SetUpJoystick();
+  void FullPoll();
+  void ButtonPoll();
+  bool ButtonPressAccepted();
+  void HiddenKey(std::uint16_t key);
+
+  // Pop-up pass (popups.cpp).
+  void DrawPopups();
+
+  void ComputeDirectionTables();
+  void DrawStarField();
+  void NoteModeChange();
+
+  plat::Form& window_;
+  GameOptions options_;
+  std::uint32_t lastFrameTime_ = 0;
+  plat::JOYINFO joyInfo_{};
+  int frameCount_ = 0;
+  std::uint32_t loggedMode_ = 0xFFFFFFFF;
+  RunLog log_;
+};
+
+// Creates the application's main window (TForm1 in a 640 x 480 borderless
+// form) and runs its start-up, without entering the loop. Returns the game,
+// or null when start-up failed (the message has been shown; Escape still
+// closes the window). The game lives until ShutdownGame.
+TForm1* StartGame(const GameOptions& options = {});
+void ShutdownGame();
+// The program: StartGame, then the loop until the window closes. An escaping
+// exception is shown in a message box; returns the exit status.
+int RunGame(const GameOptions& options = {});
+
+}  // namespace kx

@@ -1,0 +1,230 @@
+// modes.cpp — the top-level mode machine: one step per frame for the mode in
+// gameMode.
+//
+// Screens that follow a button press wait until every button is released
+// (releaseLatch). Where a step has a timeout and a press, the order of the two
+// tests decides which wins in the same frame, so it is kept exactly.
+#include <algorithm>
+
+#include "game/Kx_main.h"
+
+namespace kx {
+
+void TForm1::RunModeStep() {
+  switch (gameMode) {
+    case kPlay: PlayFrame(); break;
+    case kTitle: TitleStep(); break;
+    case kGameOver: GameOverStep(); break;
+    case kNewGame:
+      StartNewGame();
+      ResetWorld();
+      gameMode = kPlay;
+      break;
+    case kDemo: DemoStep(); break;
+    case kStageChange: StageChangeStep(); break;
+    case kEnding: EndingStep(); break;
+    case kHowToPlay: HowToPlayStep(); break;
+    case kContinue: break;  // the continue question arrives with the screens
+    default: break;         // a mode without a step does nothing
+  }
+}
+
+void TForm1::PlaceShipHistory(i32 x, i32 y) {
+  for (auto& s : world.shipTrail) {
+    s.x = x;
+    s.y = y;
+  }
+  for (int i = 0; i < kPodTrail; ++i) {
+    auto& p = world.podTrail[i];
+    p.x[0] = p.x[1] = world.shipTrail[i].x;
+    p.y[0] = p.y[1] = world.shipTrail[i].y;
+  }
+}
+
+void TForm1::TitleStep() {
+  // The title picture and its texts are drawn here once the screens land.
+  ButtonPoll();
+  if (ButtonPressAccepted()) gameMode = kNewGame;
+  // The timeout is tested after the press: a press in the 101st frame is
+  // overridden by the timeout's mode.
+  modeTimer += 1;
+  if (modeTimer <= 100) return;
+  modeTimer = 0;
+  if (attractToggle == 0) {
+    gameMode = kDemo;
+    g.score = 0;
+    rankingInserted = 0;
+    ResetWorld();
+    PlaceShipHistory(-100, 150);
+    g.demoBobUp = 0;
+    attractToggle = 1;
+  } else {
+    gameMode = kHowToPlay;
+    ResetWorld();
+    PlaceShipHistory(100, 150);
+    g.score = 0;
+    invincible = 0;
+    g.condition = 0;
+    g.weaponType = 0;
+    for (auto& lit : g.legendLit) lit = 0;
+    attractToggle = 0;
+  }
+}
+
+void TForm1::EnterDemoFromGameOver(i32 shipX) {
+  gameMode = kDemo;
+  g.titleMusicPending = 1;
+  g.releaseLatch = 1;
+  rankingInserted = 0;
+  modeTimer = 0;
+  ResetWorld();
+  PlaceShipHistory(shipX, 150);
+  g.demoBobUp = 0;
+  attractToggle = 0;
+}
+
+void TForm1::GameOverStep() {
+  // "GAME OVER" is drawn here once the screens land.
+  modeTimer += 1;
+  if (modeTimer > 100) EnterDemoFromGameOver(-100);
+  ButtonPoll();
+  if (ButtonPressAccepted()) EnterDemoFromGameOver(-150);
+}
+
+void TForm1::DemoStep() {
+  // The demo ship, its scripted enemies and their shots run here once the
+  // attract demo lands.
+  ButtonPoll();
+  const bool pressed = ButtonPressAccepted();
+  modeTimer += 1;
+  if (pressed || modeTimer > 300) {
+    gameMode = kTitle;
+    if (g.titleMusicPending > 0) {
+      g.musicRequest = 1;
+      g.titleMusicPending = 0;
+    }
+    for (auto& p : world.particles) p.active = 0;
+    g.demoScript = g.demoScript >= 2 ? 0 : g.demoScript + 1;
+    modeTimer = 0;
+    if (pressed) g.releaseLatch = 1;
+  }
+  // The ranking is drawn over the demo here once the ranking lands.
+}
+
+// Black over what the stars, background and HUD drew this frame.
+void TForm1::FillBackBufferBlack() {
+  auto& c = I1.Canvas;
+  c.Brush.color = plat::clBlack;
+  c.Brush.style = plat::BrushStyle::Solid;
+  c.FillRect({0, 0, 400, 300});
+}
+
+void TForm1::StageChangeStep() {
+  modeTimer += 1;
+  if (modeTimer < 21) {
+    FillBackBufferBlack();
+    return;
+  }
+  if (g.stage < 3) {
+    gameMode = kPlay;
+    ResetWorld();
+    return;
+  }
+  gameMode = kEnding;
+  for (auto& s : world.shipTrail) {
+    s.x = -80;
+    s.y = 150;
+    s.bank = 0;
+  }
+  g.moveDir = 0;
+  for (auto& p : world.podTrail) {
+    for (int k = 0; k < 2; ++k) {
+      p.x[k] = world.shipTrail[0].x;
+      p.y[k] = world.shipTrail[0].y;
+      p.frame[k] = 0;
+    }
+  }
+  g.stage = 2;  // the third background stays behind the ending
+  g.endingTextY = 350;
+  // modeTimer carries on, so the ending starts at once.
+}
+
+void TForm1::EndingStep() {
+  modeTimer += 1;
+  if (modeTimer < 21) FillBackBufferBlack();
+  // The scrolling ending text, which returns to the Demo, lands with the
+  // screens.
+}
+
+void TForm1::HowToPlayStep() {
+  ButtonPoll();
+  if (ButtonPressAccepted()) {
+    gameMode = kTitle;
+    g.releaseLatch = 1;
+  }
+  // The controls demonstration, whose script's end also returns to the
+  // Title, runs here once it lands.
+}
+
+void TForm1::PlayFrame() {
+  auto& ship = world.shipTrail[0];
+  auto& pods = world.podTrail[0];
+  if (g.shipMotion == 1) {
+    // Fly-in: from x = -170 at speed 36 the ship moves 24 frames and stops at
+    // x = 142, then the player takes over.
+    pods.x[0] = pods.x[1] = ship.x;
+    pods.y[0] = ship.y - 8;
+    pods.y[1] = ship.y + 8;
+    g.boostOn = 1;
+    ship.x += g.shipMotionSpeed;
+    if (g.shipMotionSpeed < 1)
+      ship.bank += 1;
+    else
+      ship.bank = 0;
+    g.shipMotionSpeed -= 2;
+    if (g.shipMotionSpeed < -10) g.shipMotion = 0;
+  } else if (g.shipMotion >= 2) {
+    // Fly-out: the scenery rushes past until the ship is far off screen.
+    if (g.podState == 1) g.podState = 2;
+    g.boostOn = 1;
+    g.backScrollX -= 2;
+    g.starScrollX += 1;
+    ship.x += g.shipMotionSpeed;
+    g.shipMotionSpeed = std::min(g.shipMotionSpeed + 2, 20);
+    ship.bank = std::max(ship.bank - 1, 0);
+    if (ship.x > 1300) {
+      gameMode = kStageChange;
+      g.stage += 1;
+      modeTimer = 0;
+    }
+  }
+  // The control pass, the player pass, the stage script and the enemy pass
+  // run here as the world lands.
+  DrawPopups();
+}
+
+void TForm1::ResetWorld() {
+  ResetWorldState(world);
+  I1.Canvas.Brush.style = plat::BrushStyle::Clear;
+  I1.Canvas.font.color = plat::clYellow;
+}
+
+void TForm1::StartNewGame() {
+  g.stage = 0;
+  g.score = 0;
+  invincible = options_.invincibleEveryGame ? 1 : 0;
+  hiddenKeyProgress[0] = hiddenKeyProgress[1] = 0;
+  g.typeDUnlocked = 0;
+  g.chainSmall = g.chainLarge = 0;
+  g.condition = 0;
+  g.levelA = g.levelB = g.levelC = 0;
+  g.weaponType = 0;
+  g.recoverShown = 0;
+  g.recoverPoints = 0;
+  g.charge = 0;
+  g.chargeShotTimer = 0;
+  g.chargeTick = 0;
+  g.titleMusicPending = 0;
+}
+
+}  // namespace kx

@@ -1,0 +1,32 @@
+// options.h — the headless driver's command line.
+//
+//   korvanix-headless [--data DIR] [--seed N] [--frames N] [--input FILE]
+//                     [--state-out FILE] [--shot-every K --shot-dir DIR]
+//                     [--invincible]
+//
+// Parsing never exits: a bad option throws std::runtime_error with a message
+// fit for the user.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kxh {
+
+struct Options {
+  std::string dataDir;        // empty: the build's data folder
+  std::uint32_t seed = 1;
+  int frames = 100;
+  std::string inputFile;
+  std::string stateOut;
+  int shotEvery = 0;          // 0: no shots
+  std::string shotDir;
+  bool invincible = false;
+  bool help = false;
+};
+
+Options ParseOptions(const std::vector<std::string>& args);
+extern const char* const kUsage;
+
+}  // namespace kxh
