@@ -5,7 +5,9 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <optional>
 
+#include "game/Sp.h"
 #include "game/assets.h"
 #include "plat/timer.h"
 
@@ -50,8 +52,15 @@ void TForm1::DrawStarField() {
 }
 
 void TForm1::FormCreate() {
+  // The splash stays up until every asset is loaded.
+  std::optional<TForm2> splash(std::in_place);
+  splash->Show();
+  plat::Application::ProcessMessages();
+
+  LoadScoreFile();
   ComputeDirectionTables();
   SetUpJoystick();
+  // The sound and MIDI components start here once they land.
   plat::SeedRandom(options_.seedGiven ? options_.seed
                                       : static_cast<std::uint32_t>(plat::TimeSeconds()));
   DrawStarField();
@@ -72,18 +81,40 @@ void TForm1::FormCreate() {
   modeTimer = 0;
 
   LoadAssets(*this, options_.dataDir);
+  // The effects are created here, and the songs after the title request.
   gameMode = kTitle;
   g.musicRequest = 1;
 
+  splash.reset();
   window_.SetCursor(plat::Cursor::None);
+  FullScreenQuestion();
+
   // The first frame starts at once; the rest follow 37 ms apart.
   lastFrameTime_ = plat::timeGetTime() - 37;
   plat::Application::SetIdle([this](bool& done) { IdleEvent(done); });
 }
 
-void TForm1::FormClose() {
-  // The ranking file is written here once the ranking lands.
+void TForm1::FullScreenQuestion() {
+  // Either answer switches to a full-screen 16-bit mode: Yes shows the
+  // playfield alone, No the whole window with the playfield in its middle.
+  // A display that cannot switch leaves the window as it is.
+  const bool yes = plat::Application::AskYesNo("400*300(FullScreen)モードで起動しますか？");
+  if (yes) {
+    I2.position = {0, 0};
+    window_.ShowImage(&I2.picture, I2.position);
+  }
+  plat::DirectDrawCreate(directDraw_);
+  if (!directDraw_) return;
+  directDraw_->SetCooperativeLevel(&window_, plat::DDSCL_EXCLUSIVE | plat::DDSCL_FULLSCREEN);
+  directDraw_->SetDisplayMode(yes ? 400 : 640, yes ? 300 : 480, 16);
 }
+
+void TForm1::FormClose() {
+  SaveScoreFile();
+  directDraw_.reset();  // gives the desktop its display mode back
+}
+
+void RegisterFormResources();  // generated from the form pictures
 
 namespace {
 
@@ -105,6 +136,7 @@ TForm1* StartGame(const GameOptions& options) {
   desc.clientHeight = 480;
   desc.color = plat::clBlack;
   plat::Form& window = plat::Application::CreateForm(desc);
+  RegisterFormResources();
   auto& slot = Current().game;
   slot = std::make_unique<TForm1>(window, options);
   try {

@@ -12,10 +12,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "game/world/state.h"
+#include "plat/ddraw.h"
 #include "plat/app.h"
 #include "plat/canvas.h"
 #include "plat/joystick.h"
@@ -44,6 +46,7 @@ struct GameOptions {
   bool invincibleEveryGame = false;  // the hidden no-damage flag at every new game
   bool seedGiven = false;       // seed the random generator with `seed`, not the time
   std::uint32_t seed = 0;
+  std::string scoreFile = "K_score.dat";  // the ranking file
 };
 
 // What happened during a run, for the headless driver's report.
@@ -142,6 +145,14 @@ class TForm1 {
   // Pop-up pass (popups.cpp).
   void DrawPopups();
 
+  // Ranking (ranking_screen.cpp) and screens (screens.cpp).
+  void LoadScoreFile();
+  void SaveScoreFile();
+  void DrawRanking();
+  void DrawRankingRow(int row, int style);
+  void DrawTitle();
+  void FullScreenQuestion();
+
   void ComputeDirectionTables();
   void DrawStarField();
   void NoteModeChange();
@@ -150,6 +161,7 @@ class TForm1 {
   GameOptions options_;
   std::uint32_t lastFrameTime_ = 0;
   plat::JOYINFO joyInfo_{};
+  std::shared_ptr<plat::IDirectDraw7> directDraw_;  // holds the display mode
   int frameCount_ = 0;
   std::uint32_t loggedMode_ = 0xFFFFFFFF;
   RunLog log_;

@@ -43,10 +43,10 @@ void AddFile(plat::ImageList& list, plat::Bitmap& bmp, const std::string& path) 
   list.AddMasked(bmp, plat::clBlack);
 }
 
-void LoadFormList(plat::ImageList& list, const FormList& f, const std::string& dataDir) {
+void LoadFormList(plat::ImageList& list, const FormList& f) {
   plat::Bitmap strip;
   if (!strip.LoadFromResourceName(f.name))
-    strip.LoadFromFile(DataPath(dataDir, std::string("form/") + f.name + ".bmp"));
+    throw plat::EBitmapLoad(std::string(f.name) + ": the program carries no such form picture");
   const int w = list.CellWidth(), h = list.CellHeight();
   if (strip.Width() < w * f.cells || strip.Height() < h)
     throw plat::EBitmapLoad(std::string(f.name) + ": the strip holds fewer than " +
@@ -70,7 +70,7 @@ std::string DataPath(const std::string& dataDir, const std::string& relative) {
 void LoadAssets(TForm1& form, const std::string& dataDir) {
   for (const auto& f : kFormLists) {
     (form.*f.list).Clear();
-    LoadFormList(form.*f.list, f, dataDir);
+    LoadFormList(form.*f.list, f);
   }
 
   plat::Bitmap bmp;  // one bitmap reused for every file, sized per list

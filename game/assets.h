@@ -4,8 +4,7 @@
 // into one reused bitmap of the list's cell size and added masked (black is
 // transparent), lists in a fixed order. Form lists (Font0, Font2, IL20, ISC,
 // Spa8, CONT) come with the program: a "BITMAP" module resource named like
-// the list, a horizontal strip of its cells, or else "form/<List>.bmp" under
-// the data folder. A missing or malformed file throws plat::EBitmapLoad naming
+// the list, a horizontal strip of its cells. A missing or malformed file throws plat::EBitmapLoad naming
 // the file, which stops start-up.
 #pragma once
 

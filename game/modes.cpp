@@ -42,7 +42,7 @@ void TForm1::PlaceShipHistory(i32 x, i32 y) {
 }
 
 void TForm1::TitleStep() {
-  // The title picture and its texts are drawn here once the screens land.
+  DrawTitle();
   ButtonPoll();
   if (ButtonPressAccepted()) gameMode = kNewGame;
   // The timeout is tested after the press: a press in the 101st frame is
@@ -108,7 +108,7 @@ void TForm1::DemoStep() {
     modeTimer = 0;
     if (pressed) g.releaseLatch = 1;
   }
-  // The ranking is drawn over the demo here once the ranking lands.
+  DrawRanking();
 }
 
 // Black over what the stars, background and HUD drew this frame.

@@ -5,6 +5,7 @@
 // Keys queued with Control::Key reach the application before its next idle
 // call. Message boxes are answered from the scripted list (then No) and their
 // texts are recorded for tests.
+#include <array>
 #include <deque>
 #include <memory>
 
@@ -46,6 +47,11 @@ class HeadlessBackend final : public detail::Backend {
   }
   void ShowMessage(std::string_view text) override { texts_.emplace_back(text); }
   void SetCursorVisible(bool) override {}
+  bool SetDisplayMode(int w, int h, int bpp) override {
+    displayMode_ = {w, h, bpp};
+    return true;
+  }
+  void RestoreDisplayMode() override { displayMode_.reset(); }
   MMRESULT JoyCaps(JOYCAPS& caps) override {
     if (!config_.joystick) return JOYERR_UNPLUGGED;
     caps = *config_.joystick;
@@ -76,6 +82,7 @@ class HeadlessBackend final : public detail::Backend {
   std::optional<JOYINFO> joystick_;
   std::deque<bool> answers_;
   std::vector<std::string> texts_;
+  std::optional<std::array<int, 3>> displayMode_;
 };
 
 HeadlessBackend* g_backend = nullptr;
@@ -98,6 +105,7 @@ bool Control::StepFrames(int n) { return Application::RunFor(n); }
 void Control::Advance(std::uint32_t ms) { g_scheduler->Advance(ms); }
 const Bitmap& Control::Screen() const { return B().Screen(); }
 int Control::Presents() const { return B().presents_; }
+std::optional<std::array<int, 3>> Control::DisplayMode() const { return B().displayMode_; }
 
 Control& Start(const Config& config) {
   Stop();

@@ -43,6 +43,7 @@ class VirtualScheduler final : public detail::Scheduler {
   std::uint64_t NowMs() override;
   std::uint64_t NowNs() override;
   std::uint32_t StartMs() const override { return startMs_; }
+  bool Virtual() const override { return true; }
   bool Block(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready,
              std::optional<std::uint64_t> deadlineMs, std::string_view what) override;
   // Nothing to do: waiters' conditions are checked whenever the baton moves.

@@ -37,6 +37,9 @@ class SdlBackend final : public detail::Backend {
   void SetCursorVisible(bool visible) override;
   std::int64_t UnixSeconds() override;
 
+  bool SetDisplayMode(int w, int h, int bpp) override;  // window.cpp
+  void RestoreDisplayMode() override;
+
   MMRESULT JoyCaps(JOYCAPS& caps) override;  // joystick.cpp
   MMRESULT JoyPos(JOYINFO& info) override;
 
@@ -58,6 +61,7 @@ class SdlBackend final : public detail::Backend {
   SDL_Texture* texture_ = nullptr;
   int frameW_ = 0, frameH_ = 0;  // texture (= logical) size
   Bitmap frame_;                 // the composed form, reused every present
+  std::optional<Point> mode_;    // a display mode: show only this top-left part
   SDL_Joystick* joystick_ = nullptr;
   std::optional<bool> autoAnswer_;
 };

@@ -6,6 +6,7 @@
 // size set to the client size, so a full-screen window shows the picture
 // scaled with its aspect kept and black bars around it. When the form's client
 // size changes (the game's display modes) the texture follows.
+#include <algorithm>
 #include <cstdio>
 
 #include "sdl_backend.h"
@@ -70,7 +71,7 @@ bool SdlBackend::FitFrame(int w, int h) {
   // Our alpha byte is always 0: draw the texture opaque.
   SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
   SDL_RenderSetLogicalSize(renderer_, w, h);
-  if (!(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
+  if (!(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) && !mode_) {
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
     if (ww != w || wh != h) {
@@ -89,13 +90,36 @@ void SdlBackend::Present(const Form& form) {
   if (size.x <= 0 || size.y <= 0) return;
   if (frame_.Width() != size.x || frame_.Height() != size.y) frame_.SetSize(size.x, size.y);
   form.Compose(frame_);
-  if (frame_.Width() != frameW_ || frame_.Height() != frameH_) {
-    if (!FitFrame(frame_.Width(), frame_.Height())) return;
+  // In a display mode only its top-left part of the client area shows.
+  const int w = mode_ ? std::min(mode_->x, frame_.Width()) : frame_.Width();
+  const int h = mode_ ? std::min(mode_->y, frame_.Height()) : frame_.Height();
+  if (w != frameW_ || h != frameH_) {
+    if (!FitFrame(w, h)) return;
   }
   SDL_UpdateTexture(texture_, nullptr, frame_.Pixels().data(),
                     frame_.Width() * static_cast<int>(sizeof(RgbColor)));
   Redraw();
   SDL_RenderPresent(renderer_);
+}
+
+bool SdlBackend::SetDisplayMode(int w, int h, int) {
+  // A desktop-sized full screen with the picture scaled stands in for a real
+  // mode switch: the same look without changing the monitor's mode.
+  if (!window_) return false;
+  if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    Complain("full screen refused, staying in a window");
+    return false;
+  }
+  mode_ = Point{w, h};
+  frameW_ = frameH_ = 0;  // the next present refits the texture
+  return true;
+}
+
+void SdlBackend::RestoreDisplayMode() {
+  if (!mode_) return;
+  mode_.reset();
+  frameW_ = frameH_ = 0;
+  if (window_ && !config_.fullscreen) SDL_SetWindowFullscreen(window_, 0);
 }
 
 void SdlBackend::Redraw() {

@@ -6,6 +6,7 @@
 // for the native path. Switching between reading and writing repositions
 // first, as stdio requires. Folders do not open as files.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -42,7 +43,8 @@ class FileStream final : public Stream {
     if (fseeko(f_, static_cast<off_t>(offset), whence) != 0) return -1;
     return static_cast<std::int64_t>(ftello(f_));
   }
-  bool Flush() override { return std::fflush(f_) == 0; }
+  // Down to the disk: a file about to replace another must be complete first.
+  bool Flush() override { return std::fflush(f_) == 0 && fsync(fileno(f_)) == 0; }
 
  private:
   enum class Op { None, Read, Write };

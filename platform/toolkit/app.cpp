@@ -130,17 +130,30 @@ void Form::SetCursor(Cursor c) {
     State().backend->SetCursorVisible(c != Cursor::None);
 }
 
+namespace {
+
+void Blit(Bitmap& out, const Bitmap& src, Point at) {
+  const Rect dst{std::max(0, at.x), std::max(0, at.y), std::min(out.Width(), at.x + src.Width()),
+                 std::min(out.Height(), at.y + src.Height())};
+  for (int y = dst.top; y < dst.bottom; ++y) {
+    const RgbColor* row = src.Row(y - at.y) + (dst.left - at.x);
+    std::copy(row, row + dst.Width(), out.Row(y) + dst.left);
+  }
+}
+
+}  // namespace
+
 void Form::Compose(Bitmap& out) const {
   if (out.Width() != desc_.clientWidth || out.Height() != desc_.clientHeight)
     out.SetSize(desc_.clientWidth, desc_.clientHeight);
   std::ranges::fill(out.Pixels(), BgrToRgb(desc_.color));
-  if (!image_) return;
-  const Rect dst{std::max(0, imageAt_.x), std::max(0, imageAt_.y),
-                 std::min(out.Width(), imageAt_.x + image_->Width()),
-                 std::min(out.Height(), imageAt_.y + image_->Height())};
-  for (int y = dst.top; y < dst.bottom; ++y) {
-    const RgbColor* src = image_->Row(y - imageAt_.y) + (dst.left - imageAt_.x);
-    std::copy(src, src + dst.Width(), out.Row(y) + dst.left);
+  if (image_) Blit(out, *image_, imageAt_);
+  if (State().mainForm != this) return;
+  for (const auto& f : State().forms) {
+    if (f.get() == this || !f->Visible()) continue;
+    Bitmap layer;
+    f->Compose(layer);
+    Blit(out, layer, {(out.Width() - layer.Width()) / 2, (out.Height() - layer.Height()) / 2});
   }
 }
 

@@ -52,6 +52,7 @@ TEST_F(GameTest, BackgroundIsDrawnTwiceWhileItsEndIsOnScreen) {
   // At -600 the strip's last 200 columns fill the left half and its start
   // follows at x = 200: the picture must continue across x = 199 | 200 the
   // same way as across the strip's own wrap.
+  game().gameMode = 8;  // a mode without a step: nothing covers the background
   rec().stage = 0;
   rec().backScrollX = -599;
   Frames(1);

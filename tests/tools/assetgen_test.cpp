@@ -76,11 +76,11 @@ struct FileList {
 // The bitmap files the game loads, with their cell sizes.
 const std::vector<FileList>& gameFiles() {
   static const std::vector<FileList> lists = {
-      {"BK_", 1, 3, 2, 800, 300},    {"B30_", 0, 16, 0, 32, 32},  {"B64_", 0, 31, 0, 64, 64},
-      {"B96_", 0, 16, 0, 96, 96},    {"96_", 0, 16, 2, 96, 96},   {"74_", 1, 104, 2, 74, 74},
-      {"24_", 1, 52, 2, 24, 24},     {"64_", 1, 105, 2, 64, 64},  {"26_", 1, 6, 2, 26, 26},
-      {"40_", 1, 21, 2, 40, 40},     {"50_", 1, 71, 2, 50, 50},   {"80_", 1, 26, 2, 80, 80},
-      {"100_", 1, 95, 2, 100, 100},  {"150_", 1, 25, 2, 150, 150},
+      {"BK_", 1, 3, 2, 800, 300},   {"B30_", 0, 16, 0, 32, 32},   {"B64_", 0, 31, 0, 64, 64},
+      {"B96_", 0, 16, 0, 96, 96},   {"96_", 0, 16, 2, 96, 96},    {"74_", 1, 104, 2, 74, 74},
+      {"24_", 1, 52, 2, 24, 24},    {"64_", 1, 105, 2, 64, 64},   {"26_", 1, 6, 2, 26, 26},
+      {"40_", 1, 21, 2, 40, 40},    {"50_", 1, 71, 2, 50, 50},    {"80_", 1, 26, 2, 80, 80},
+      {"100_", 1, 95, 2, 100, 100}, {"150_", 1, 25, 2, 150, 150},
   };
   return lists;
 }
@@ -109,8 +109,8 @@ class AssetgenOutput : public testing::Test {
     root_ = fs::temp_directory_path() / ("kx_assetgen_test_" + std::to_string(::getpid()));
     fs::remove_all(root_);
     for (const char* run : {"a", "b"}) {
-      const std::string cmd = std::string(KX_ASSETGEN) + " --out " + (root_ / run).string() +
-                              " > /dev/null";
+      const std::string cmd =
+          std::string(KX_ASSETGEN) + " --out " + (root_ / run).string() + " > /dev/null";
       ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
   }
@@ -136,9 +136,13 @@ TEST_F(AssetgenOutput, WritesEveryGameFileAtItsCellSize) {
   EXPECT_EQ(files, 589);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir() / "bmp"), fs::directory_iterator{}), 589);
   // Form-resource lists: one horizontal strip per list.
-  for (auto [name, w, h] : {std::tuple{"Font0", 44 * 16, 16}, {"Font2", 46 * 16, 16},
-                            {"IL20", 26 * 20, 20}, {"ISC", 9 * 75, 17}, {"Spa8", 6 * 10, 10},
-                            {"CONT", 130, 20}, {"Logo", 359, 61}}) {
+  for (auto [name, w, h] : {std::tuple{"Font0", 44 * 16, 16},
+                            {"Font2", 46 * 16, 16},
+                            {"IL20", 26 * 20, 20},
+                            {"ISC", 9 * 75, 17},
+                            {"Spa8", 6 * 10, 10},
+                            {"CONT", 130, 20},
+                            {"Logo", 359, 61}}) {
     const Bmp b = readBmp(dir() / "form" / (std::string(name) + ".bmp"));
     EXPECT_EQ(b.w, w) << name;
     EXPECT_EQ(b.h, h) << name;

@@ -8,8 +8,8 @@
 
 namespace ag {
 
-const std::vector<ListSpec>& listSpecs() {
-  static const std::vector<ListSpec> specs = {
+const std::vector<ListInfo>& listInfos() {
+  static const std::vector<ListInfo> specs = {
       {"IT", 359, 61, 1, Home::BmpFiles, "title", 0, 0},
       {"BK", 800, 300, 3, Home::BmpFiles, "BK_", 1, 2},
       {"Bo32", 32, 32, 16, Home::BmpFiles, "B30_", 0, 0},
@@ -37,22 +37,22 @@ const std::vector<ListSpec>& listSpecs() {
   return specs;
 }
 
-std::string cellFileName(const ListSpec& spec, int cell) {
-  if (spec.count == 1) return spec.prefix;
-  std::string num = std::to_string(spec.first + cell);
-  while (static_cast<int>(num.size()) < spec.digits) num.insert(num.begin(), '0');
-  return spec.prefix + num;
+std::string cellFileName(const ListInfo& info, int cell) {
+  if (info.count == 1) return info.prefix;
+  std::string num = std::to_string(info.first + cell);
+  while (static_cast<int>(num.size()) < info.digits) num.insert(num.begin(), '0');
+  return info.prefix + num;
 }
 
-CellList::CellList(const ListSpec& spec)
-    : spec_(&spec),
-      cells_(static_cast<std::size_t>(spec.count)),
-      drawn_(static_cast<std::size_t>(spec.count), false) {}
+CellList::CellList(const ListInfo& info)
+    : info_(&info),
+      cells_(static_cast<std::size_t>(info.count)),
+      drawn_(static_cast<std::size_t>(info.count), false) {}
 
 void CellList::put(int cell, const Image& img) {
-  const std::string where = std::string(spec_->list) + ":" + std::to_string(cell);
-  if (cell < 0 || cell >= spec_->count) throw std::logic_error("no cell " + where);
-  if (img.width() != spec_->w || img.height() != spec_->h)
+  const std::string where = std::string(info_->list) + ":" + std::to_string(cell);
+  if (cell < 0 || cell >= info_->count) throw std::logic_error("no cell " + where);
+  if (img.width() != info_->w || img.height() != info_->h)
     throw std::logic_error("wrong picture size for " + where);
   if (drawn_[static_cast<std::size_t>(cell)]) throw std::logic_error("drawn twice: " + where);
   cells_[static_cast<std::size_t>(cell)] = img;
@@ -62,13 +62,13 @@ void CellList::put(int cell, const Image& img) {
 
 const Image& CellList::at(int cell) const {
   if (!drawn(cell))
-    throw std::logic_error(std::string("not drawn yet: ") + spec_->list + ":" +
+    throw std::logic_error(std::string("not drawn yet: ") + info_->list + ":" +
                            std::to_string(cell));
   return cells_[static_cast<std::size_t>(cell)];
 }
 
 ArtSet::ArtSet() {
-  for (const ListSpec& s : listSpecs()) lists_.emplace(s.list, CellList(s));
+  for (const ListInfo& s : listInfos()) lists_.emplace(s.list, CellList(s));
 }
 
 CellList& ArtSet::operator[](const std::string& list) {
@@ -92,7 +92,7 @@ int writeArtSet(const ArtSet& art, const std::string& dir) {
   fs::create_directories(root / "form");
   int files = 0;
   for (const auto& [name, cl] : art.lists()) {
-    const ListSpec& s = cl.spec();
+    const ListInfo& s = cl.info();
     if (s.home == Home::BmpFiles) {
       for (int i = 0; i < s.count; ++i)
         if (cl.drawn(i)) {

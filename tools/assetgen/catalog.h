@@ -14,24 +14,24 @@ namespace ag {
 
 enum class Home { BmpFiles, FormStrip };
 
-struct ListSpec {
-  const char* list;    // image-list name, e.g. "IL74"
-  int w, h, count;     // cell size and number of cells
+struct ListInfo {
+  const char* list;  // image-list name, e.g. "IL74"
+  int w, h, count;   // cell size and number of cells
   Home home;
   const char* prefix;  // file name before the number ("74_"); whole name if count is 1
   int first;           // number of cell 0 in its file name
   int digits;          // minimum digits (0 = plain number)
 };
 
-const std::vector<ListSpec>& listSpecs();
+const std::vector<ListInfo>& listInfos();
 // File name without folder or extension of cell i of a file-loaded list.
-std::string cellFileName(const ListSpec& spec, int cell);
+std::string cellFileName(const ListInfo& info, int cell);
 
 class CellList {
  public:
-  explicit CellList(const ListSpec& spec);
-  const ListSpec& spec() const { return *spec_; }
-  int count() const { return spec_->count; }
+  explicit CellList(const ListInfo& info);
+  const ListInfo& info() const { return *info_; }
+  int count() const { return info_->count; }
   // Stores a picture; throws if the size is wrong or the cell is already drawn.
   void put(int cell, const Image& img);
   // Fills a never-shown cell with a copy of a drawn one.
@@ -39,10 +39,10 @@ class CellList {
   const Image& at(int cell) const;
   bool drawn(int cell) const { return drawn_.at(static_cast<std::size_t>(cell)); }
   // A blank picture of this list's cell size.
-  Image blank() const { return Image(spec_->w, spec_->h); }
+  Image blank() const { return Image(info_->w, info_->h); }
 
  private:
-  const ListSpec* spec_;
+  const ListInfo* info_;
   std::vector<Image> cells_;
   std::vector<bool> drawn_;
 };

@@ -14,7 +14,9 @@ namespace ag {
 inline std::uint8_t clampByte(double v) {
   return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
-inline Rgb rgb(double r, double g, double b) { return Rgb{clampByte(r), clampByte(g), clampByte(b)}; }
+inline Rgb rgb(double r, double g, double b) {
+  return Rgb{clampByte(r), clampByte(g), clampByte(b)};
+}
 // Game tables write colours as 0xBBGGRR.
 inline Rgb fromBgr(std::uint32_t v) {
   return Rgb{static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF),
@@ -23,7 +25,9 @@ inline Rgb fromBgr(std::uint32_t v) {
 inline Rgb mix(Rgb a, Rgb b, double t) {
   return rgb(a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t);
 }
-inline Rgb scale(Rgb a, double k) { return rgb(a.r * k, a.g * k, a.b * k); }
+inline Rgb scale(Rgb a, double k) {
+  return rgb(a.r * k, a.g * k, a.b * k);
+}
 // Opaque colour that can never turn into the transparent key.
 inline Rgb solid(Rgb c) {
   if (std::max({c.r, c.g, c.b}) >= 8) return c;

@@ -7,7 +7,9 @@ namespace ag {
 
 Image::Image(int w, int h, Rgb fill) : w_(w), h_(h), px_(static_cast<std::size_t>(w) * h, fill) {}
 
-void Image::fill(Rgb c) { std::fill(px_.begin(), px_.end(), c); }
+void Image::fill(Rgb c) {
+  std::fill(px_.begin(), px_.end(), c);
+}
 
 void Image::blit(const Image& src, int dx, int dy) {
   for (int y = 0; y < src.height(); ++y)
@@ -41,9 +43,9 @@ Image Image::flippedV() const {
 void Image::liftDarks() {
   for (Rgb& c : px_) {
     if (c.isKey()) continue;
-    if (std::max({c.r, c.g, c.b}) < 8) c = Rgb{static_cast<std::uint8_t>(std::max<int>(c.r, 6)),
-                                               static_cast<std::uint8_t>(std::max<int>(c.g, 6)),
-                                               8};
+    if (std::max({c.r, c.g, c.b}) < 8)
+      c = Rgb{static_cast<std::uint8_t>(std::max<int>(c.r, 6)),
+              static_cast<std::uint8_t>(std::max<int>(c.g, 6)), 8};
   }
 }
 

@@ -15,8 +15,7 @@
 namespace {
 
 int usage() {
-  std::fprintf(stderr,
-               "usage: assetgen [--out DIR] [--sheet FILE.png [--lists A,B] [--zoom N]]\n");
+  std::fprintf(stderr, "usage: assetgen [--out DIR] [--sheet FILE.png [--lists A,B] [--zoom N]]\n");
   return 1;
 }
 

@@ -96,7 +96,8 @@ void Mesh::lathe(const std::vector<std::pair<double, double>>& profile, int segm
   for (std::size_t i = 0; i + 1 < profile.size(); ++i)
     for (int s = 0; s < segments; ++s) {
       Vec3 a = point(i, s), b = point(i + 1, s), c = point(i + 1, s + 1), d = point(i, s + 1);
-      Vec3 na = normal(i, s), nb = normal(i + 1, s), nc = normal(i + 1, s + 1), nd = normal(i, s + 1);
+      Vec3 na = normal(i, s), nb = normal(i + 1, s), nc = normal(i + 1, s + 1),
+           nd = normal(i, s + 1);
       tris_.push_back({{a, b, c}, {na, nb, nc}, mat});
       tris_.push_back({{a, c, d}, {na, nc, nd}, mat});
     }

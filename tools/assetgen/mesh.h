@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "art/relief.h"
+#include "light.h"
 
 namespace ag {
 

@@ -24,7 +24,9 @@ double TileNoise::at(double x, double y, int period, std::uint32_t seed) const {
   return top + (bot - top) * ty;
 }
 
-double TileNoise::at(double x, double y) const { return at(x, y, period_, seed_); }
+double TileNoise::at(double x, double y) const {
+  return at(x, y, period_, seed_);
+}
 
 double TileNoise::fbm(double x, double y, int octaves, double gain) const {
   double sum = 0, amp = 1, norm = 0, f = 1;

@@ -11,7 +11,8 @@ std::vector<GlyphDef> tallGlyphDefs();
 
 const Glyph* PixFont::find(char ch) const {
   int i = static_cast<unsigned char>(ch) - 32;
-  if (i < 0 || i >= static_cast<int>(glyphs.size()) || glyphs[static_cast<std::size_t>(i)].width == 0)
+  if (i < 0 || i >= static_cast<int>(glyphs.size()) ||
+      glyphs[static_cast<std::size_t>(i)].width == 0)
     return nullptr;
   return &glyphs[static_cast<std::size_t>(i)];
 }

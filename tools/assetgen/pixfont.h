@@ -36,8 +36,7 @@ const PixFont& font(FontId id);
 Image textMask(FontId id, const std::string& text);
 int textWidth(FontId id, const std::string& text);
 // Draws the text in one colour with its top line at y.
-void drawText(Image& img, int x, int y, const std::string& text, Rgb c,
-              FontId id = FontId::Label);
+void drawText(Image& img, int x, int y, const std::string& text, Rgb c, FontId id = FontId::Label);
 
 // Builds a font from compact definitions "rows separated by '/'".
 struct GlyphDef {

@@ -21,12 +21,15 @@ Image renderMesh(const Mesh& mesh, const std::vector<Material>& mats, const Rend
       s[k] = {o.cx + q.x * o.scale, o.cy - q.y * o.scale, q.z * o.scale};
       nv[k] = o.rot * t.n[k];
     }
-    const double area = (s[1].x - s[0].x) * (s[2].y - s[0].y) - (s[2].x - s[0].x) * (s[1].y - s[0].y);
+    const double area =
+        (s[1].x - s[0].x) * (s[2].y - s[0].y) - (s[2].x - s[0].x) * (s[1].y - s[0].y);
     if (std::abs(area) < 1e-9) continue;
     const int x0 = std::max(0, static_cast<int>(std::floor(std::min({s[0].x, s[1].x, s[2].x}))));
-    const int x1 = std::min(o.w - 1, static_cast<int>(std::ceil(std::max({s[0].x, s[1].x, s[2].x}))));
+    const int x1 =
+        std::min(o.w - 1, static_cast<int>(std::ceil(std::max({s[0].x, s[1].x, s[2].x}))));
     const int y0 = std::max(0, static_cast<int>(std::floor(std::min({s[0].y, s[1].y, s[2].y}))));
-    const int y1 = std::min(o.h - 1, static_cast<int>(std::ceil(std::max({s[0].y, s[1].y, s[2].y}))));
+    const int y1 =
+        std::min(o.h - 1, static_cast<int>(std::ceil(std::max({s[0].y, s[1].y, s[2].y}))));
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x) {
         const double px = x + 0.5, py = y + 0.5;
@@ -54,7 +57,7 @@ Image renderMesh(const Mesh& mesh, const std::vector<Material>& mats, const Rend
       const Material& m = mats.at(static_cast<std::size_t>(mat[i]));
       Vec3 nn = normalised(normal[i]);
       if (nn.z < 0) nn = nn * -1.0;
-      double lit = m.emissive ? 0.45 + 0.55 * nn.z : lightLevel(nn, m.ambient, m.spec);
+      double lit = m.emissive ? 0.45 + 0.55 * nn.z : lightLevel(nn, m.ambient, m.specular);
       lit = std::clamp(lit * o.brightness, 0.0, 1.0);
       if (m.panel > 0) {
         // Seams on the two model axes that face the viewer most.

@@ -16,7 +16,7 @@ namespace ag {
 struct Material {
   Ramp6 ramp{};
   double ambient = 0.22;
-  double spec = 0.3;
+  double specular = 0.3;
   bool emissive = false;  // lit from within: brightest where it faces the viewer
   bool dither = false;    // ordered dither between ramp tones
   double panel = 0;       // > 0: plate seams every `panel` model units (one tone darker)

@@ -18,7 +18,7 @@ constexpr int kSheetWidth = 1640;
 constexpr Rgb kBoardA{40, 40, 52}, kBoardB{52, 52, 66}, kFrame{90, 90, 120};
 
 Image cellView(const CellList& cl, int i) {
-  const ListSpec& s = cl.spec();
+  const ListInfo& s = cl.info();
   Image v(s.w, s.h);
   for (int y = 0; y < s.h; ++y)
     for (int x = 0; x < s.w; ++x) v.set(x, y, ((x / 4 + y / 4) & 1) ? kBoardA : kBoardB);
@@ -80,7 +80,7 @@ void writeSheet(const ArtSet& art, const std::vector<std::string>& lists, int zo
   int y = 4;
   for (const auto& [name, cl] : art.lists()) {
     if (!lists.empty() && std::find(lists.begin(), lists.end(), name) == lists.end()) continue;
-    const int cw = cl.spec().w * zoom + 2, ch = cl.spec().h * zoom + 2;
+    const int cw = cl.info().w * zoom + 2, ch = cl.info().h * zoom + 2;
     const int perRow = std::max(1, (kSheetWidth - 8) / cw);
     const int rows = (cl.count() + perRow - 1) / perRow;
     placed.push_back({&cl, y});
@@ -88,9 +88,10 @@ void writeSheet(const ArtSet& art, const std::vector<std::string>& lists, int zo
   }
   Image sheet(kSheetWidth, std::max(y, 8), Rgb{20, 20, 28});
   for (const Placed& p : placed) {
-    const ListSpec& s = p.cl->spec();
-    drawText(sheet, 6, p.y, std::string(s.list) + "  " + std::to_string(s.w) + "x" +
-                                std::to_string(s.h), Rgb{220, 220, 240});
+    const ListInfo& s = p.cl->info();
+    drawText(sheet, 6, p.y,
+             std::string(s.list) + "  " + std::to_string(s.w) + "x" + std::to_string(s.h),
+             Rgb{220, 220, 240});
     const int cw = s.w * zoom + 2, ch = s.h * zoom + 2;
     const int perRow = std::max(1, (kSheetWidth - 8) / cw);
     for (int i = 0; i < s.count; ++i) {

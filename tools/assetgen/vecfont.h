@@ -11,10 +11,10 @@
 namespace ag {
 
 struct VecStyle {
-  double unit = 4.0;     // pixels per grid unit
-  double pen = 2.4;      // stroke width in units
-  double gap = 1.6;      // blank units between letters
-  double skew = 0.0;     // italic slant: x shift per pixel of height above the baseline
+  double unit = 4.0;  // pixels per grid unit
+  double pen = 2.4;   // stroke width in units
+  double gap = 1.6;   // blank units between letters
+  double skew = 0.0;  // italic slant: x shift per pixel of height above the baseline
 };
 
 // White-on-key mask of the text; the ink box starts at (pad, pad).

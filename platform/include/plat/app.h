@@ -45,6 +45,11 @@ class Form {  // a top-level window
   std::function<void()> OnClose;
 
   void Close();  // OnClose, then the loop ends for the main form
+  // A secondary form (a splash) shows while visible; as every form is centred
+  // on the desktop, it is drawn centred over the main form's client area.
+  void Show() { visible_ = true; }
+  void Hide() { visible_ = false; }
+  bool Visible() const { return visible_; }
   bool Closed() const { return closed_; }
   void SetCursor(Cursor c);  // the main form's cursor shows over the window
   Cursor GetCursor() const { return cursor_; }
@@ -56,12 +61,14 @@ class Form {  // a top-level window
   Point ClientSize() const { return {desc_.clientWidth, desc_.clientHeight}; }
   void SetClientSize(int w, int h) { desc_.clientWidth = w; desc_.clientHeight = h; }
   const Desc& Description() const { return desc_; }
-  // What the window shows now: the form colour with the visible image.
+  // What the window shows now: the form colour with the visible image, and
+  // for the main form every visible secondary form over it.
   void Compose(Bitmap& out) const;
 
  private:
   Desc desc_;
   bool closed_ = false;
+  bool visible_ = false;
   Cursor cursor_ = Cursor::Default;
   const Bitmap* image_ = nullptr;
   Point imageAt_{};

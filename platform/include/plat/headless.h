@@ -7,6 +7,7 @@
 // depends on the wall clock, so a run is repeatable bit for bit.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,6 +36,8 @@ class Control {
   void Advance(std::uint32_t ms);  // let virtual time pass (threads run)
   const Bitmap& Screen() const;    // what the window shows (the main form composed)
   int Presents() const;            // how often the window was presented
+  // The display mode set through DirectDraw (w, h, bpp); nullopt = desktop.
+  std::optional<std::array<int, 3>> DisplayMode() const;
 };
 
 // Selects the headless backend (replacing any other) and returns its control.

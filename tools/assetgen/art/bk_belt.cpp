@@ -8,8 +8,8 @@
 
 #include "art/bk_common.h"
 #include "art/groups.h"
-#include "art/relief.h"
 #include "draw.h"
+#include "light.h"
 
 namespace ag {
 namespace {
@@ -104,12 +104,12 @@ Image drawBeltBackground() {
   Image bk(kBkW, kBkH);
   Rng rng(0xB02);
   dust(bk);
-  const Ramp6 far = {Rgb{18, 14, 20}, Rgb{30, 24, 28}, Rgb{42, 34, 36}, Rgb{54, 44, 44},
-                     Rgb{66, 56, 52}, Rgb{80, 68, 60}};
-  const Ramp6 mid = {Rgb{20, 14, 22}, Rgb{40, 30, 34}, Rgb{60, 46, 44}, Rgb{82, 64, 56},
-                     Rgb{104, 84, 70}, Rgb{128, 106, 88}};
-  const Ramp6 near = {Rgb{22, 16, 26}, Rgb{46, 34, 38}, Rgb{72, 56, 50}, Rgb{98, 78, 64},
-                      Rgb{126, 102, 82}, Rgb{156, 132, 106}};
+  const Ramp6 far = {Rgb{18, 14, 20}, Rgb{30, 24, 28}, Rgb{42, 34, 36},
+                     Rgb{54, 44, 44}, Rgb{66, 56, 52}, Rgb{80, 68, 60}};
+  const Ramp6 mid = {Rgb{20, 14, 22}, Rgb{40, 30, 34},  Rgb{60, 46, 44},
+                     Rgb{82, 64, 56}, Rgb{104, 84, 70}, Rgb{128, 106, 88}};
+  const Ramp6 near = {Rgb{22, 16, 26}, Rgb{46, 34, 38},   Rgb{72, 56, 50},
+                      Rgb{98, 78, 64}, Rgb{126, 102, 82}, Rgb{156, 132, 106}};
   rocks(bk, rng, 34, 1.5, 3.5, 50, 16, far, 0.4);
   rocks(bk, rng, 14, 1.2, 2.5, 145, 60, far, 0.3);  // strays in the open middle
   rocks(bk, rng, 70, 1.5, 4.0, 236, 30, far, 0.4);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "art/relief.h"
+#include "light.h"
 
 namespace ag {
 
@@ -39,8 +39,8 @@ Image makeRock(Rng& rng, double radius, const Ramp6& ramp, double roughness) {
   std::vector<Crater> craters;
   int n = static_cast<int>(radius / 5) + rng.range(0, 2);
   for (int i = 0; i < n; ++i)
-    craters.push_back({rng.real(-0.6, 0.6) * radius, rng.real(-0.6, 0.6) * radius,
-                       rng.real(0.12, 0.3) * radius});
+    craters.push_back(
+        {rng.real(-0.6, 0.6) * radius, rng.real(-0.6, 0.6) * radius, rng.real(0.12, 0.3) * radius});
   auto height = [&](double px, double py) {
     double dx = px - c, dy = py - c;
     double r = std::hypot(dx, dy);
@@ -51,8 +51,10 @@ Image makeRock(Rng& rng, double radius, const Ramp6& ramp, double roughness) {
     h += (bumps.fbm(px / 6.0, py / 6.0, 3) - 0.5) * radius * 0.35 * roughness;
     for (const Crater& k : craters) {
       double d = std::hypot(dx - k.x, dy - k.y) / k.r;
-      if (d < 1) h -= (1 - d * d) * k.r * 0.6;
-      else if (d < 1.3) h += (1.3 - d) * k.r * 0.5;
+      if (d < 1)
+        h -= (1 - d * d) * k.r * 0.6;
+      else if (d < 1.3)
+        h += (1.3 - d) * k.r * 0.5;
     }
     return h;
   };

@@ -27,8 +27,10 @@ std::vector<Segment> layout(Rng& rng, int baseDepth) {
   int x = 0;
   while (x < kBkW) {
     int w = rng.range(5, 14) * 8;
-    if (kBkW - x < 48) w = kBkW - x;           // last module closes the loop exactly
-    else if (kBkW - x - w < 40) w = kBkW - x;
+    if (kBkW - x < 48)
+      w = kBkW - x;  // last module closes the loop exactly
+    else if (kBkW - x - w < 40)
+      w = kBkW - x;
     Module kind = static_cast<Module>(rng.range(0, 5));
     int depth = baseDepth + rng.range(-6, 8);
     if (kind == Module::Tower) depth += rng.range(22, 38);
@@ -65,13 +67,12 @@ const Segment& segmentAt(const std::vector<Segment>& segs, int x) {
   return segs.back();
 }
 
-const Ramp<7> kHull = {Rgb{16, 16, 30}, Rgb{28, 28, 46}, Rgb{42, 42, 64}, Rgb{56, 58, 82},
+const Ramp<7> kHull = {Rgb{16, 16, 30},  Rgb{28, 28, 46},  Rgb{42, 42, 64},   Rgb{56, 58, 82},
                        Rgb{72, 74, 100}, Rgb{92, 94, 122}, Rgb{118, 122, 150}};
 
 // Brightness of one hull pixel. `d` = pixels from the open edge into the
 // hull, `edgeFacesUp` for the floor.
-double hullTone(const Segment& s, int x, int y, int d, int depthHere, int slope,
-                bool edgeFacesUp) {
+double hullTone(const Segment& s, int x, int y, int d, int depthHere, int slope, bool edgeFacesUp) {
   const int lx = x - s.x0;
   double t = 0.52;
   // Plates: 24 x 12 with a light top-left rim and a dark bottom-right rim.
@@ -112,8 +113,10 @@ double hullTone(const Segment& s, int x, int y, int d, int depthHere, int slope,
       const double hx = lx - s.width / 2.0 + 0.5, hy = d - 12.5;
       const double r = std::hypot(hx, hy);
       if (depthHere > 26 && r < 7) {
-        if (r > 5.5) t = hx + hy < 0 ? 0.25 : 0.8;  // sunken rim
-        else t = 0.42 + (std::abs(hx) < 1 || std::abs(hy) < 1 ? -0.2 : 0.0);
+        if (r > 5.5)
+          t = hx + hy < 0 ? 0.25 : 0.8;  // sunken rim
+        else
+          t = 0.42 + (std::abs(hx) < 1 || std::abs(hy) < 1 ? -0.2 : 0.0);
       }
       break;
     }
@@ -122,9 +125,9 @@ double hullTone(const Segment& s, int x, int y, int d, int depthHere, int slope,
 }
 
 Rgb hullColour(double t, int x, int y, double fadeToEdge) {
-  if (t > 1.9) return scale(Rgb{134, 110, 46}, 0.4 + 0.6 * fadeToEdge);  // hazard amber
+  if (t > 1.9) return scale(Rgb{134, 110, 46}, 0.4 + 0.6 * fadeToEdge);     // hazard amber
   if (t > 1.4) return scale(Rgb{120, 168, 214}, 0.45 + 0.55 * fadeToEdge);  // window light
-  return pickDither(kHull, std::clamp(t * fadeToEdge * 0.92, 0.0, 1.0), x, y);
+  return pickDither(kHull, std::clamp(t * fadeToEdge * 0.82, 0.0, 1.0), x, y);
 }
 
 void hull(Image& bk, Rng& rng, bool floor) {
@@ -156,8 +159,8 @@ void hull(Image& bk, Rng& rng, bool floor) {
     fillRect(dome, 4, 14, 22, 2, kHull[1]);
     Image clip(30, 15);
     clip.blit(dome.crop(0, floor ? 0 : 15, 30, 15), 0, 0);
-    blitWrapped(bk, clip, static_cast<int>(cx) - 15, floor ? static_cast<int>(cy) - 15
-                                                           : static_cast<int>(cy));
+    blitWrapped(bk, clip, static_cast<int>(cx) - 15,
+                floor ? static_cast<int>(cy) - 15 : static_cast<int>(cy));
   }
 }
 

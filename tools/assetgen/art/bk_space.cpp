@@ -7,7 +7,7 @@
 
 #include "art/bk_common.h"
 #include "art/groups.h"
-#include "art/relief.h"
+#include "light.h"
 
 namespace ag {
 namespace {
@@ -26,9 +26,9 @@ void cloudPixel(Image& bk, int x, int y, double t, const Ramp<N>& ramp) {
 
 void nebula(Image& bk) {
   StripNoise body(8, 11), shape(2, 12), warp(4, 14), hue(3, 13);
-  const Ramp<6> violet = {Rgb{16, 9, 34}, Rgb{26, 14, 52}, Rgb{38, 20, 70},
+  const Ramp<6> violet = {Rgb{16, 9, 34},  Rgb{26, 14, 52},  Rgb{38, 20, 70},
                           Rgb{52, 28, 88}, Rgb{68, 38, 106}, Rgb{86, 52, 124}};
-  const Ramp<6> rose = {Rgb{30, 10, 30}, Rgb{46, 16, 44}, Rgb{64, 22, 58},
+  const Ramp<6> rose = {Rgb{30, 10, 30}, Rgb{46, 16, 44},  Rgb{64, 22, 58},
                         Rgb{82, 30, 70}, Rgb{100, 42, 82}, Rgb{118, 58, 96}};
   for (int y = 0; y < kBkH; ++y)
     for (int x = 0; x < kBkW; ++x) {

@@ -46,7 +46,8 @@ Mesh bossModel() {
   m.box({9, 8, -7}, {19, 18, 7}, kMetal);
   for (double z : {-4.0, 4.0}) m.lathe({{18, 2}, {26, 1.8}}, 8, kBright, 1, 1, {0, 13, z});
   // Engine pods low at the back, and tail fins.
-  for (double z : {-9.0, 9.0}) m.lathe({{4, 3}, {8, 5}, {22, 5}, {24, 4}}, 12, kMetal, 1, 1, {0, -22, z});
+  for (double z : {-9.0, 9.0})
+    m.lathe({{4, 3}, {8, 5}, {22, 5}, {24, 4}}, 12, kMetal, 1, 1, {0, -22, z});
   m.extrudeXY({{4, -28}, {14, -30}, {22, -38}, {12, -38}}, -1.5, 1.5, kAccent);
   return m;
 }
@@ -54,8 +55,8 @@ Mesh bossModel() {
 Image bossFrame(const std::vector<Material>& mats, int tilt, bool recoil) {
   Mesh m = bossModel();
   const double pitch = (tilt - 2) * 9.0;  // climbing raises the nose (left side)
-  Mat3 rot = Mat3::rotX(12 * kDegToRad) * Mat3::rotY(-18 * kDegToRad) *
-             Mat3::rotZ(-pitch * kDegToRad);
+  Mat3 rot =
+      Mat3::rotX(12 * kDegToRad) * Mat3::rotY(-18 * kDegToRad) * Mat3::rotZ(-pitch * kDegToRad);
   RenderOpts o;
   o.w = o.h = kS;
   o.cx = 40 + (recoil ? 2 : 0);
@@ -82,8 +83,7 @@ Image spinnerTurret(const std::vector<Material>& mats, int f) {
   m.ellipsoid({0, 0, 12}, {5, 5, 4}, 12, kGlow);
   // Screen angle f * 22.5 degrees measured downward from the right.
   const double a = f * 22.5 * kDegToRad;
-  Image img = kitRender(m, mats, kS, kS,
-                        Mat3::rotZ(-a) * Mat3::rotX(10 * kDegToRad), 1.0);
+  Image img = kitRender(m, mats, kS, kS, Mat3::rotZ(-a) * Mat3::rotX(10 * kDegToRad), 1.0);
   // Muzzle lamps at both barrel ends.
   for (int side : {-1, 1}) {
     const double ex = 40 + side * std::cos(a) * 27, ey = 40 + side * std::sin(a) * 27;

@@ -24,8 +24,10 @@ Image morph(const std::vector<Material>& mats, int step) {
   const double spread = std::clamp((step - 20) / 4.0, 0.0, 1.0);
   Mesh m;
   // Body: a long shell along x, centred a little right of the cell centre.
-  m.lathe({{-30, 6}, {-20, 20}, {10, 26}, {34, 22}, {44, 12}, {48, 4}}, 20, kHull, 0.85, 0.9,
+  m.lathe({{-30, 6}, {-20, 20}, {10, 26}, {34, 22}, {44, 12}, {48, 4}}, 20, kHull, 1.15, 0.9,
           {0, 0, 0});
+  m.extrudeXY({{-4, 24}, {30, 22}, {40, 36}, {10, 34}}, -5, 5, kAccent);      // dorsal crest
+  m.extrudeXY({{-4, -24}, {30, -22}, {40, -36}, {10, -34}}, -5, 5, kAccent);  // keel
   // Jaws above and below the mouth at (-5, -5), opening.
   for (int side : {-1, 1}) {
     Mesh j;
@@ -40,11 +42,12 @@ Image morph(const std::vector<Material>& mats, int step) {
   // Wings: hinged at the back of the body, sweeping forward, then spreading.
   for (int side : {-1, 1}) {
     Mesh w;
-    w.extrudeXY({{0, 0}, {40, 6}, {46, 16}, {8, 10}}, -3, 3, kAccent);
-    w.extrudeXY({{38, 8}, {46, 16}, {44, 18}, {36, 11}}, -4, 4, kGlow);
+    w.extrudeXY({{0, -4}, {36, 2}, {48, 20}, {4, 16}}, -3, 3, kAccent);
+    w.extrudeXY({{14, 6}, {40, 9}, {44, 16}, {16, 13}}, -3.6, 3.6, kMetal);
+    w.extrudeXY({{42, 13}, {48, 20}, {45, 22}, {39, 16}}, -4, 4, kGlow);
     if (side < 0) w.transform(Mat3::scaled(1, -1, 1));
     const double angle = side * (60 + sweep * 40 - spread * 70);
-    w.transform(Mat3::rotZ(angle * kDegToRad), {24, side * 16.0, 0});
+    w.transform(Mat3::rotZ(angle * kDegToRad), {22, side * 22.0, -10});
     m.append(w);
   }
   // Rear launchers.

@@ -26,7 +26,7 @@ Mesh upright(Mesh part) {
 }
 
 Image battleship() {
-  auto mats = kitMaterials(Rgb{120, 126, 150}, Rgb{150, 60, 60});
+  auto mats = kitMaterials(Rgb{164, 140, 96}, Rgb{150, 50, 60});
   mats[kHull].panel = 9;
   mats[kAccent].panel = 6;
   Mesh m;
@@ -64,12 +64,12 @@ Image battleship() {
 }
 
 struct SecondPose {
-  double lean = 0;      // degrees, positive leans the top to the left
-  double crest = 0;     // 0..1 crest petals open, emitter charging
-  double gunCharge = 0; // 0..1 glow at the arm cannon
+  double lean = 0;       // degrees, positive leans the top to the left
+  double crest = 0;      // 0..1 crest petals open, emitter charging
+  double gunCharge = 0;  // 0..1 glow at the arm cannon
   bool recoil = false;
-  double bay = 0;       // 0..1 mine bay open
-  int mines = 0;        // mines shown dropping
+  double bay = 0;  // 0..1 mine bay open
+  int mines = 0;   // mines shown dropping
 };
 
 Image secondForm(const std::vector<Material>& mats, const SecondPose& p) {
@@ -99,8 +99,8 @@ Image secondForm(const std::vector<Material>& mats, const SecondPose& p) {
   m.box({-34, 15, -4}, {-22, 19, 4}, kMetal);
   // Legs/thrusters.
   for (double z : {-8.0, 8.0}) m.lathe({{-32, 3}, {-22, 5}}, 10, kMetal, 1, 1, {0, 0, z});
-  const Mat3 rot = Mat3::rotZ(p.lean * kDegToRad) * Mat3::rotX(12 * kDegToRad) *
-                   Mat3::rotY(-15 * kDegToRad);
+  const Mat3 rot =
+      Mat3::rotZ(p.lean * kDegToRad) * Mat3::rotX(12 * kDegToRad) * Mat3::rotY(-15 * kDegToRad);
   RenderOpts o;
   o.w = o.h = 100;
   o.cx = 50 + (p.recoil ? 2 : 0);

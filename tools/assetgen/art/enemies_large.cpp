@@ -62,10 +62,10 @@ Image armoured(const std::vector<Material>& mats, double retro, double hatch, bo
   body.lathe({{-28, 5}, {-24, 11}, {-4, 14}, {14, 13}, {24, 9}, {28, 4}}, 18, kHull, 1, 0.85);
   body.transform(Mat3::rotZ(1.5707963267948966));
   m.append(body);
-  m.ellipsoid({6, 12, 8}, {9, 7, 6}, 12, kAccent);      // shoulder armour
-  m.ellipsoid({-2, -10, 8}, {9, 10, 6}, 12, kAccent);   // hip armour
+  m.ellipsoid({6, 12, 8}, {9, 7, 6}, 12, kAccent);     // shoulder armour
+  m.ellipsoid({-2, -10, 8}, {9, 10, 6}, 12, kAccent);  // hip armour
   m.ellipsoid({9, 2, 6}, {4, 3, 4}, 10, kCanopy);
-  m.box({4, 12, -7}, {14, 20, 7}, kMetal);              // missile box
+  m.box({4, 12, -7}, {14, 20, 7}, kMetal);  // missile box
   Mesh lid;
   lid.box({0, 0, -7}, {10, 2, 7}, kAccent);
   lid.transform(Mat3::rotZ(hatch * 70 * kDegToRad), {4, 20, 0});
@@ -95,16 +95,16 @@ Image turretShip(const std::vector<Material>& mats, int weight, double deploy, d
   tur.transform(Mat3(), {-15, 10 + deploy * 4, 0});
   m.append(tur);
   if (weight >= 1)
-    for (int side : {-1, 1}) m.lathe({{-18, 3}, {-14, 5}, {8, 5}, {12, 2}}, 10, kMetal, 1, 1,
-                                     {0, -4, side * 13.0});
+    for (int side : {-1, 1})
+      m.lathe({{-18, 3}, {-14, 5}, {8, 5}, {12, 2}}, 10, kMetal, 1, 1, {0, -4, side * 13.0});
   if (weight >= 2) {
     // Volley gun block on the upper nose.
     m.box({16, 12, -4}, {26, 18, 4}, kAccent);
     for (int k = -1; k <= 1; ++k) m.lathe({{26, 1}, {30, 1}}, 6, kBright, 1, 1, {0, 15, k * 2.5});
   }
   Image img = render(m, mats, kitView(180, 0, 0, 20), 1.0);
-  if (retro > 0) flame(img, kC - 28, kC + 2, retro * 12, 3.4, Rgb{255, 120, 40},
-                       Rgb{255, 220, 120}, 0, -1);
+  if (retro > 0)
+    flame(img, kC - 28, kC + 2, retro * 12, 3.4, Rgb{255, 120, 40}, Rgb{255, 220, 120}, 0, -1);
   return img;
 }
 
@@ -114,7 +114,8 @@ void drawLargeEnemies(ArtSet& art) {
   CellList& il = art["IL74"];
   const auto look20 = kitMaterials(Rgb{170, 80, 60}, Rgb{210, 190, 120});
   for (int k = 0; k < 4; ++k) il.put(64 + k, unfolder(look20, k / 3.0, 180, 0));
-  for (int k = 0; k < 4; ++k) il.put(68 + k, unfolder(look20, 1, 180 - (k + 1) * 45, 0.4 + k * 0.2));
+  for (int k = 0; k < 4; ++k)
+    il.put(68 + k, unfolder(look20, 1, 180 - (k + 1) * 45, 0.4 + k * 0.2));
   const auto look36 = kitMaterials(Rgb{100, 110, 130}, Rgb{190, 150, 50});
   const double retro[4] = {1.0, 0.7, 0.45, 0.2};
   for (int k = 0; k < 4; ++k) il.put(72 + k, armoured(look36, retro[k], 0, false));

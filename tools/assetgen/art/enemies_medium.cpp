@@ -60,8 +60,8 @@ Image gyroFighter(const std::vector<Material>& mats, double ringAngle, double br
   }
   m.lathe({{20, 1.8}, {27, 1.6}}, 8, kMetal, 1, 1, {0, -3, 0});
   Image img = render(m, mats, kitView(180, 0, 0, 20), 1.15);
-  if (fire) star4(img, 32 - 30, 35, 7, 1.6, 0, Rgb{255, 140, 60}, Rgb{255, 230, 160},
-                  Rgb{255, 255, 255});
+  if (fire)
+    star4(img, 32 - 30, 35, 7, 1.6, 0, Rgb{255, 140, 60}, Rgb{255, 230, 160}, Rgb{255, 255, 255});
   flame(img, 32 + 23, 32.5, 6 + std::fmod(ringAngle, 20) / 6, 3, Rgb{255, 110, 40},
         Rgb{255, 210, 110}, 0, 1);
   return img;
@@ -86,8 +86,9 @@ Image cog(const std::vector<Material>& mats, int f) {
     const double a = k * kPi / 3 + kPi / 6;
     m.ellipsoid({std::cos(a) * 9, std::sin(a) * 9, 5}, {1.3, 1.3, 1.3}, 6, kBright);
   }
-  return render(m, mats, Mat3::rotX(18 * kDegToRad) * Mat3::rotY(-20 * kDegToRad) *
-                             Mat3::rotZ(-f * 120.0 / 7 * kDegToRad));
+  return render(m, mats,
+                Mat3::rotX(18 * kDegToRad) * Mat3::rotY(-20 * kDegToRad) *
+                    Mat3::rotZ(-f * 120.0 / 7 * kDegToRad));
 }
 
 Image manta(const std::vector<Material>& mats, double roll) {
@@ -182,7 +183,8 @@ Mesh heavyFighter() {
   m.ellipsoid({6, 4, 0}, {7, 3, 3}, 12, kCanopy);
   wingPair(m, {{2, 5}, {-10, 19}, {-16, 19}, {-14, 5}}, -1, 1, kAccent);
   wingPair(m, {{-12, 5}, {-18, 9}, {-20, 9}, {-20, 5}}, 0, 7, kAccent);
-  for (int side : {-1, 1}) m.lathe({{-20, 3}, {-4, 3.4}, {2, 2}}, 10, kMetal, 1, 1, {0, -2, side * 7.0});
+  for (int side : {-1, 1})
+    m.lathe({{-20, 3}, {-4, 3.4}, {2, 2}}, 10, kMetal, 1, 1, {0, -2, side * 7.0});
   return m;
 }
 
@@ -219,8 +221,8 @@ Image gunship30(const std::vector<Material>& mats, int loop, double open) {
   wingPair(m, {{-2, 9}, {-10, 18}, {-15, 18}, {-12, 9}}, -1, 1, kAccent);
   m.ellipsoid({0, 8, 0}, {7, 3.5, 4}, 12, kCanopy);
   Image img = render(m, mats, kitView(180, 0, 0, 20));
-  if (open > 0.9) star4(img, 32 - 13, 32, 8, 2, 0, Rgb{255, 80, 160}, Rgb{255, 200, 230},
-                        Rgb{255, 255, 255});
+  if (open > 0.9)
+    star4(img, 32 - 13, 32, 8, 2, 0, Rgb{255, 80, 160}, Rgb{255, 200, 230}, Rgb{255, 255, 255});
   return img;
 }
 

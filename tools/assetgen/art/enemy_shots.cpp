@@ -40,8 +40,9 @@ Image needle(int frame) {
     for (int y = 0; y < 20; ++y) {
       const double d = std::abs(y + 0.5 - 10);
       if (d > half) continue;
-      Rgb c = d < half * 0.4 ? Rgb{255, 250, 230} : d < half * 0.75 ? Rgb{255, 120, 170}
-                                                                  : Rgb{210, 30, 110};
+      Rgb c = d < half * 0.4    ? Rgb{255, 250, 230}
+              : d < half * 0.75 ? Rgb{255, 120, 170}
+                                : Rgb{210, 30, 110};
       img.set(x, y, c);
     }
   }

@@ -21,9 +21,9 @@ constexpr double kPi = 3.14159265358979323846;
 
 struct Blast {
   int size;
-  int balls;          // secondary fireballs
+  int balls;  // secondary fireballs
   bool plasma;
-  bool shrapnel;      // metal shards
+  bool shrapnel;  // metal shards
   std::uint32_t seed;
 };
 
@@ -64,8 +64,8 @@ Image blastFrame(const Blast& b, double t) {
     st.holes = std::clamp((lt - 0.5) * 1.7, 0.0, 0.85);
     st.plasma = b.plasma;
     st.seed = b.seed * 7 + static_cast<std::uint32_t>(i);
-    const double r = R * (0.18 + 0.22 * std::sin(std::min(1.0, lt * 1.4) * kPi * 0.5)) *
-                     rng.real(0.8, 1.15);
+    const double r =
+        R * (0.18 + 0.22 * std::sin(std::min(1.0, lt * 1.4) * kPi * 0.5)) * rng.real(0.8, 1.15);
     fireball(img, c + std::cos(a) * reach, c + std::sin(a) * reach - lt * R * 0.1, r, st);
   }
   // Debris sparks fly out and fade.
@@ -105,7 +105,8 @@ Image blastFrame(const Blast& b, double t) {
 }
 
 void strip(CellList& list, int first, int frames, const Blast& b, bool copyFrameOne) {
-  for (int f = 1; f <= frames; ++f) list.put(first + f, blastFrame(b, (f - 1) / double(frames - 1)));
+  for (int f = 1; f <= frames; ++f)
+    list.put(first + f, blastFrame(b, (f - 1) / double(frames - 1)));
   if (copyFrameOne) list.copy(first, first + 1);
 }
 
@@ -118,8 +119,7 @@ void drawExplosions(ArtSet& art) {
   for (int f = 0; f < 15; ++f)
     art["Bo64"].put(16 + f, blastFrame({64, 4, true, true, 65}, f / 14.0));
   // The ship's destruction: 16 frames, cell 0 is the flash.
-  for (int f = 0; f < 16; ++f)
-    art["Bo96"].put(f, blastFrame({96, 6, false, true, 96}, f / 15.0));
+  for (int f = 0; f < 16; ++f) art["Bo96"].put(f, blastFrame({96, 6, false, true, 96}, f / 15.0));
   strip(art["IL96"], 0, 15, {96, 8, false, false, 97}, true);
 }
 

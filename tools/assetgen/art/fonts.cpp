@@ -8,8 +8,7 @@
 namespace ag {
 
 void drawFontGlyphs(ArtSet& art) {
-  const std::vector<Rgb> cool = {{255, 255, 255}, {214, 244, 255}, {120, 196, 255},
-                                 {64, 110, 236}};
+  const std::vector<Rgb> cool = {{255, 255, 255}, {214, 244, 255}, {120, 196, 255}, {64, 110, 236}};
   CellList& f0 = art["Font0"];
   const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   for (std::size_t i = 0; i < chars.size(); ++i) {
@@ -17,8 +16,8 @@ void drawFontGlyphs(ArtSet& art) {
     cell.blit(styledText(FontId::Big, std::string(1, chars[i]), cool), 0, 1);
     f0.put(static_cast<int>(i), cell);
   }
-  const std::vector<Rgb> chrome = {{255, 255, 255}, {196, 226, 255}, {84, 116, 196},
-                                   {150, 204, 255}, {236, 248, 255}};
+  const std::vector<Rgb> chrome = {
+      {255, 255, 255}, {196, 226, 255}, {84, 116, 196}, {150, 204, 255}, {236, 248, 255}};
   CellList& f2 = art["Font2"];
   for (int d = 0; d < 10; ++d) {
     Image cell = f2.blank();

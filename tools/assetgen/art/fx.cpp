@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "art/relief.h"
+#include "light.h"
 #include "noise.h"
 
 namespace ag {
@@ -14,7 +14,7 @@ Rgb fireColour(double h) {
     double at;
     Rgb c;
   };
-  static const Stop s[] = {{0.00, {40, 34, 40}},   {0.15, {74, 60, 62}},  {0.28, {120, 30, 24}},
+  static const Stop s[] = {{0.00, {40, 34, 40}},   {0.15, {74, 60, 62}},   {0.28, {120, 30, 24}},
                            {0.45, {214, 60, 20}},  {0.62, {250, 140, 30}}, {0.80, {255, 220, 90}},
                            {1.00, {255, 255, 236}}};
   h = std::clamp(h, 0.0, 1.0);
@@ -28,7 +28,7 @@ Rgb plasmaColour(double h) {
     double at;
     Rgb c;
   };
-  static const Stop s[] = {{0.00, {36, 38, 56}},  {0.15, {60, 64, 90}},   {0.30, {50, 60, 150}},
+  static const Stop s[] = {{0.00, {36, 38, 56}},   {0.15, {60, 64, 90}},    {0.30, {50, 60, 150}},
                            {0.48, {70, 120, 230}}, {0.65, {130, 190, 255}}, {0.82, {200, 235, 255}},
                            {1.00, {255, 255, 255}}};
   h = std::clamp(h, 0.0, 1.0);
@@ -40,8 +40,10 @@ Rgb plasmaColour(double h) {
 void fireball(Image& img, double cx, double cy, double radius, const FireStyle& st) {
   if (radius <= 0.3) return;
   TileNoise n(0, st.seed);
-  const int x0 = static_cast<int>(cx - radius * 1.5) - 1, x1 = static_cast<int>(cx + radius * 1.5) + 1;
-  const int y0 = static_cast<int>(cy - radius * 1.5) - 1, y1 = static_cast<int>(cy + radius * 1.5) + 1;
+  const int x0 = static_cast<int>(cx - radius * 1.5) - 1,
+            x1 = static_cast<int>(cx + radius * 1.5) + 1;
+  const int y0 = static_cast<int>(cy - radius * 1.5) - 1,
+            y1 = static_cast<int>(cy + radius * 1.5) + 1;
   const double scaleN = 3.2 / std::max(radius, 2.0);
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {

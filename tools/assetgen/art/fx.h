@@ -26,8 +26,8 @@ struct FireStyle {
 
 void fireball(Image& img, double cx, double cy, double radius, const FireStyle& st);
 // Ring of the given radius and width; holes as in FireStyle.
-void shockRing(Image& img, double cx, double cy, double radius, double width, Rgb inner,
-               Rgb outer, double holes, int phase);
+void shockRing(Image& img, double cx, double cy, double radius, double width, Rgb inner, Rgb outer,
+               double holes, int phase);
 // Four-point star; angle in radians; core radius in pixels.
 void star4(Image& img, double cx, double cy, double arm, double core, double angle, Rgb tip,
            Rgb mid, Rgb centre);

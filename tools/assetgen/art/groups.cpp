@@ -1,6 +1,7 @@
 // groups.cpp — the list of picture groups in drawing order.
-#include "art.h"
 #include "art/groups.h"
+
+#include "art.h"
 
 namespace ag {
 

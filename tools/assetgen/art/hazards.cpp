@@ -12,8 +12,8 @@
 
 #include "art/fx.h"
 #include "art/groups.h"
-#include "art/relief.h"
 #include "draw.h"
+#include "light.h"
 #include "rng.h"
 
 namespace ag {
@@ -30,8 +30,10 @@ Image beam(int frame) {
       const double d = std::abs(y + 0.5 - 12);
       if (d > half) continue;
       const double q = d / half;
-      img.set(x, y, q < 0.3 ? Rgb{255, 250, 240} : q < 0.6 ? Rgb{255, 120, 200}
-                                                            : Rgb{200, 30, 120});
+      img.set(x, y,
+              q < 0.3   ? Rgb{255, 250, 240}
+              : q < 0.6 ? Rgb{255, 120, 200}
+                        : Rgb{200, 30, 120});
     }
   }
   return img;
@@ -41,10 +43,11 @@ Image smoke(int f) {
   Image img(24, 24);
   const double t = f / 6.0;
   // Three overlapping lobes, lit from the upper left, thinning out.
-  const Ramp<4> grey = {Rgb{64, 62, 74}, Rgb{104, 102, 114}, Rgb{150, 148, 158}, Rgb{196, 194, 200}};
+  const Ramp<4> grey = {Rgb{64, 62, 74}, Rgb{104, 102, 114}, Rgb{150, 148, 158},
+                        Rgb{196, 194, 200}};
   const double r = 3.4 + t * 4.2;
-  const Pt lobes[3] = {{12 - r * 0.35, 12 + r * 0.2}, {12 + r * 0.4, 12 + r * 0.25},
-                       {12, 12 - r * 0.3}};
+  const Pt lobes[3] = {
+      {12 - r * 0.35, 12 + r * 0.2}, {12 + r * 0.4, 12 + r * 0.25}, {12, 12 - r * 0.3}};
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) {
       double best = 9;
@@ -130,7 +133,8 @@ Image shellTrail(int f) {
   Image img(24, 24);
   const double t = f / 4.0;
   fillEllipse(img, 12, 12, 7 - t * 4, 4.5 - t * 2.8, mix(Rgb{255, 110, 40}, Rgb{120, 20, 30}, t));
-  fillEllipse(img, 12, 12, 4 - t * 2.5, 2.4 - t * 1.6, mix(Rgb{255, 220, 120}, Rgb{200, 60, 30}, t));
+  fillEllipse(img, 12, 12, 4 - t * 2.5, 2.4 - t * 1.6,
+              mix(Rgb{255, 220, 120}, Rgb{200, 60, 30}, t));
   if (t > 0.3) ditherFade(img, (t - 0.3) * 0.9, f);
   return img;
 }

@@ -51,15 +51,16 @@ Image walker(const std::vector<Material>& mats, double legSwing, double fold, do
   m.box({-16, -4, -5}, {-8, 4, 5}, kMetal);
   for (int side : {-1, 1}) {
     Mesh leg;
-    leg.lathe({{-20, 2.4}, {0, 3.4}}, 10, kMetal);            // thigh, hip at the origin
-    leg.transform(Mat3::rotZ(kPi / 2));                        // hang down
+    leg.lathe({{-20, 2.4}, {0, 3.4}}, 10, kMetal);  // thigh, hip at the origin
+    leg.transform(Mat3::rotZ(kPi / 2));             // hang down
     Mesh shin;
     shin.lathe({{-22, 1.8}, {0, 2.6}}, 10, kMetal);
-    shin.ellipsoid({0, -22, 0}, {5, 2, 4}, 8, kAccent);        // foot (after turning)
+    shin.ellipsoid({0, -22, 0}, {5, 2, 4}, 8, kAccent);  // foot (after turning)
     shin.transform(Mat3::rotZ(kPi / 2));
     shin.transform(Mat3::rotZ((0.5 + fold * 1.6) * kPi / 4), {0, -20, 0});
     leg.append(shin);
-    leg.transform(Mat3::rotZ((side * legSwing + fold * 80) * kDegToRad), {side * 6.0, -10, side * 8.0});
+    leg.transform(Mat3::rotZ((side * legSwing + fold * 80) * kDegToRad),
+                  {side * 6.0, -10, side * 8.0});
     m.append(leg);
   }
   Image img = kitRender(m, mats, kS, kS, kitView(0, 0, 0, 18), 1.3);
@@ -92,7 +93,8 @@ void drawHeavies(ArtSet& art) {
     const double u = (k + 1) / 13.0;
     il.put(44 + k, walker(wmats, 0, u, u, 1 - u, k, false));
   }
-  for (int f = 0; f < 9; ++f) il.put(57 + f, walker(wmats, 0, 1, 1 - (f % 3 == 0) * 0.15, 0, f, f % 3 == 0));
+  for (int f = 0; f < 9; ++f)
+    il.put(57 + f, walker(wmats, 0, 1, 1 - (f % 3 == 0) * 0.15, 0, f, f % 3 == 0));
 }
 
 }  // namespace ag

@@ -20,8 +20,13 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 void chevron(Image& img, double cx, double cy, Rgb c) {
-  fillPolygon(img, {{cx - 5, cy + 2.5}, {cx, cy - 3}, {cx + 5, cy + 2.5}, {cx + 5, cy + 5},
-                    {cx, cy - 0.5}, {cx - 5, cy + 5}},
+  fillPolygon(img,
+              {{cx - 5, cy + 2.5},
+               {cx, cy - 3},
+               {cx + 5, cy + 2.5},
+               {cx + 5, cy + 5},
+               {cx, cy - 0.5},
+               {cx - 5, cy + 5}},
               c);
 }
 
@@ -77,9 +82,10 @@ Image diver(int frame) {
   const double a0 = frame * 40 * kPi / 180;
   for (int k = 0; k < 3; ++k) {
     const double a = a0 + k * 2 * kPi / 3;
-    fillPolygon(img, {{20 + std::cos(a - 0.5) * 6, 20 + std::sin(a - 0.5) * 6},
-                      {20 + std::cos(a) * 15, 20 + std::sin(a) * 15},
-                      {20 + std::cos(a + 0.35) * 7, 20 + std::sin(a + 0.35) * 7}},
+    fillPolygon(img,
+                {{20 + std::cos(a - 0.5) * 6, 20 + std::sin(a - 0.5) * 6},
+                 {20 + std::cos(a) * 15, 20 + std::sin(a) * 15},
+                 {20 + std::cos(a + 0.35) * 7, 20 + std::sin(a + 0.35) * 7}},
                 k == 0 ? Rgb{200, 80, 200} : Rgb{160, 60, 170});
   }
   orb(img, 20, 20, 8, Rgb{110, 40, 120}, Rgb{200, 90, 200}, Rgb{255, 190, 250});

@@ -13,7 +13,7 @@ std::vector<Material> kitMaterials(Rgb hull, Rgb accent, Rgb glow) {
   m[kGlow].ramp = makeRamp(glow);
   m[kGlow].emissive = true;
   m[kCanopy].ramp = makeRamp(Rgb{250, 190, 60});
-  m[kCanopy].spec = 0.9;
+  m[kCanopy].specular = 0.9;
   m[kBright].ramp = makeRamp(Rgb{186, 190, 206});
   return m;
 }
@@ -55,10 +55,10 @@ void missileBody(Mesh& m, double len, double r, int bodyMat, int noseMat, int fi
   const double h = len / 2;
   m.lathe({{-h, r * 0.8}, {-h + 1, r}, {h * 0.45, r}}, 10, bodyMat);
   m.lathe({{h * 0.45, r}, {h * 0.8, r * 0.6}, {h, 0}}, 10, noseMat);
-  m.extrudeXY({{-h, -r * 2.2}, {-h + len * 0.25, -r}, {-h + len * 0.25, r}, {-h, r * 2.2}},
-              -0.5, 0.5, finMat);
-  m.extrudeXZ({{-h, -r * 2.2}, {-h + len * 0.25, -r}, {-h + len * 0.25, r}, {-h, r * 2.2}},
-              -0.5, 0.5, finMat);
+  m.extrudeXY({{-h, -r * 2.2}, {-h + len * 0.25, -r}, {-h + len * 0.25, r}, {-h, r * 2.2}}, -0.5,
+              0.5, finMat);
+  m.extrudeXZ({{-h, -r * 2.2}, {-h + len * 0.25, -r}, {-h + len * 0.25, r}, {-h, r * 2.2}}, -0.5,
+              0.5, finMat);
 }
 
 void flame(Image& img, double x, double y, double len, double radius, Rgb outer, Rgb inner,

@@ -25,7 +25,8 @@ Rgb chrome(double v) {
                                {1.00, {236, 248, 255}}};
   for (std::size_t i = 1; i < std::size(stops); ++i)
     if (v <= stops[i].at)
-      return mix(stops[i - 1].c, stops[i].c, (v - stops[i - 1].at) / (stops[i].at - stops[i - 1].at));
+      return mix(stops[i - 1].c, stops[i].c,
+                 (v - stops[i - 1].at) / (stops[i].at - stops[i - 1].at));
   return stops[std::size(stops) - 1].c;
 }
 
@@ -47,9 +48,12 @@ Image chromeLetters(const Image& mask, Rgb rimHot, Rgb rimCool) {
       bool ul1 = !mask.opaque(x - 1, y - 1) || !mask.opaque(x, y - 1);
       bool lr1 = !mask.opaque(x + 1, y + 1) || !mask.opaque(x + 1, y);
       bool lr2 = !mask.opaque(x + 2, y + 2);
-      if (lr1) c = mix(c, Rgb{20, 30, 90}, 0.55);
-      else if (lr2) c = mix(c, Rgb{30, 50, 120}, 0.3);
-      else if (ul1) c = mix(c, Rgb{255, 255, 255}, 0.7);
+      if (lr1)
+        c = mix(c, Rgb{20, 30, 90}, 0.55);
+      else if (lr2)
+        c = mix(c, Rgb{30, 50, 120}, 0.3);
+      else if (ul1)
+        c = mix(c, Rgb{255, 255, 255}, 0.7);
       out.set(x, y, c);
     }
   outline(out, kInk, true);
@@ -100,8 +104,8 @@ Image titleLogo() {
   st.pen = 2.3;
   st.gap = 1.9;
   st.skew = 0.22;
-  Image letters = chromeLetters(vecTextMask("KORVANIX", st, 3), Rgb{255, 150, 40},
-                                Rgb{190, 40, 60});
+  Image letters =
+      chromeLetters(vecTextMask("KORVANIX", st, 3), Rgb{255, 150, 40}, Rgb{190, 40, 60});
   logo.blit(letters, (359 - letters.width()) / 2, 1);
   glint(logo, (359 - letters.width()) / 2 + 18, 7, 6);
   return logo;
@@ -114,8 +118,8 @@ Image continueBanner() {
   st.pen = 2.6;
   st.gap = 1.9;
   st.skew = 0.18;
-  Image letters = chromeLetters(vecTextMask("CONTINUE", st, 2), Rgb{255, 170, 60},
-                                Rgb{200, 60, 60});
+  Image letters =
+      chromeLetters(vecTextMask("CONTINUE", st, 2), Rgb{255, 170, 60}, Rgb{200, 60, 60});
   cont.blit(letters, (130 - letters.width()) / 2, (20 - letters.height()) / 2);
   return cont;
 }

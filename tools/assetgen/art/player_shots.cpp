@@ -39,9 +39,10 @@ Image lance(int level) {
   Image img = bolt(len, half, Rgb{70, 70, 230}, Rgb{150, 150, 255}, Rgb{240, 240, 255}, 1);
   // Arrowhead fins.
   const double nose = 12 + len / 2;
-  fillPolygon(img, {{nose - 5, 12 - half - 2.2}, {nose - 1, 12}, {nose - 5, 12 + half + 2.2},
-                    {nose - 3.5, 12}},
-              Rgb{120, 110, 255});
+  fillPolygon(
+      img,
+      {{nose - 5, 12 - half - 2.2}, {nose - 1, 12}, {nose - 5, 12 + half + 2.2}, {nose - 3.5, 12}},
+      Rgb{120, 110, 255});
   return img;
 }
 

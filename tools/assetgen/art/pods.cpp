@@ -8,8 +8,8 @@
 
 #include "art/fx.h"
 #include "art/groups.h"
-#include "art/relief.h"
 #include "draw.h"
+#include "light.h"
 
 namespace ag {
 namespace {
@@ -94,10 +94,11 @@ Image muzzleFlash() {
       const double t = std::abs(dy) / spread;
       if (t > 1 || dx > 17) continue;
       const double heat = (1 - t) * (1 - dx / 20.0);
-      img.set(x, y, heat > 0.45 ? Rgb{255, 255, 255}
-                    : heat > 0.25 ? Rgb{170, 240, 255}
-                    : heat > 0.1  ? Rgb{70, 170, 255}
-                                  : Rgb{40, 90, 210});
+      img.set(x, y,
+              heat > 0.45   ? Rgb{255, 255, 255}
+              : heat > 0.25 ? Rgb{170, 240, 255}
+              : heat > 0.1  ? Rgb{70, 170, 255}
+                            : Rgb{40, 90, 210});
     }
   star4(img, 4.5, 10, 6.5, 1.2, 0, Rgb{120, 210, 255}, Rgb{220, 250, 255}, Rgb{255, 255, 255});
   return img;

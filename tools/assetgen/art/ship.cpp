@@ -22,8 +22,8 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180;
 constexpr int kCell = 74;
-constexpr double kC = 37;              // cell centre
-constexpr double kNozzleX = -26;       // engine exit on the roll axis
+constexpr double kC = 37;         // cell centre
+constexpr double kNozzleX = -26;  // engine exit on the roll axis
 const Rgb kTypeColour[3] = {{80, 220, 255}, {100, 255, 140}, {196, 130, 255}};
 
 enum Mat { Hull, Trim, Glass, Dark, Gun, Stripe };
@@ -33,7 +33,7 @@ std::vector<Material> shipMaterials() {
   m[Hull].ramp = makeRamp(Rgb{196, 204, 222});
   m[Trim].ramp = makeRamp(Rgb{54, 104, 206});
   m[Glass].ramp = makeRamp(Rgb{70, 190, 250});
-  m[Glass].spec = 0.8;
+  m[Glass].specular = 0.8;
   m[Dark].ramp = makeRamp(Rgb{70, 72, 96});
   m[Gun].ramp = makeRamp(Rgb{140, 148, 168});
   m[Stripe].ramp = makeRamp(Rgb{220, 70, 60});
@@ -50,8 +50,15 @@ void mirrorPair(Mesh& m, const std::vector<std::pair<double, double>>& plan, dou
 
 Mesh shipModel(bool boost) {
   Mesh m;
-  m.lathe({{-24, 4.6}, {-21, 6.0}, {-14, 7.0}, {-4, 7.2}, {6, 6.4}, {14, 5.0}, {22, 3.0},
-           {27, 1.5}, {29.5, 0}},
+  m.lathe({{-24, 4.6},
+           {-21, 6.0},
+           {-14, 7.0},
+           {-4, 7.2},
+           {6, 6.4},
+           {14, 5.0},
+           {22, 3.0},
+           {27, 1.5},
+           {29.5, 0}},
           16, Hull, 0.82, 1.0);
   // Engine bell and a trim ring behind the cockpit.
   m.lathe({{kNozzleX, 4.0}, {-24, 4.9}}, 16, Dark, 0.82, 1.0);
@@ -80,7 +87,9 @@ Mesh shipModel(bool boost) {
   return m;
 }
 
-double rollFor(int bank) { return (28 + (bank - 4) * 8.0) * kDeg; }
+double rollFor(int bank) {
+  return (28 + (bank - 4) * 8.0) * kDeg;
+}
 
 Image shipFrame(int bank, bool boost) {
   static const std::vector<Material> mats = shipMaterials();
@@ -109,8 +118,10 @@ Image overlay(int type, bool fired, double flameLen, double flameRadius, bool di
       const double q = std::abs(dy) / (rad * pinch);
       if (q > 1) continue;
       const double heat = (1 - q) * (1 - t * 0.8);
-      Rgb c = heat > 0.55 ? Rgb{255, 255, 255} : heat > 0.3 ? mix(tc, Rgb{255, 255, 255}, 0.45)
-            : heat > 0.12 ? tc : scale(tc, 0.55);
+      Rgb c = heat > 0.55   ? Rgb{255, 255, 255}
+              : heat > 0.3  ? mix(tc, Rgb{255, 255, 255}, 0.45)
+              : heat > 0.12 ? tc
+                            : scale(tc, 0.55);
       if (dim) c = scale(c, 0.5);
       img.set(x, y, solid(c));
     }

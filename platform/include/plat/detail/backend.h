@@ -43,6 +43,12 @@ class Backend {
   virtual void ShowMessage(std::string_view text) = 0;
   virtual void SetCursorVisible(bool visible) = 0;
 
+  // Full screen showing the top-left w x h of the main form's client area,
+  // scaled keeping aspect; false when the display cannot switch (the window
+  // stays as it is). RestoreDisplayMode gives the desktop its mode back.
+  virtual bool SetDisplayMode(int w, int h, int bpp) = 0;
+  virtual void RestoreDisplayMode() = 0;
+
   virtual MMRESULT JoyCaps(JOYCAPS& caps) = 0;
   virtual MMRESULT JoyPos(JOYINFO& info) = 0;
 

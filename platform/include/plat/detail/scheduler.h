@@ -33,6 +33,9 @@ class Scheduler {
   virtual std::uint64_t NowNs() = 0;
   // The value timeGetTime reports at NowMs() == 0.
   virtual std::uint32_t StartMs() const = 0;
+  // True for a virtual clock (headless): the time-stamp counter then follows
+  // NowNs() instead of the processor's, so cycle counts repeat exactly.
+  virtual bool Virtual() const { return false; }
 
   // Called by the current thread with `lock` (on KernelMutex) held. Returns
   // when ready() is true (returns true) or when NowMs() has reached
