@@ -1,6 +1,7 @@
 // headless_backend.cpp — the headless backend: no window, a framebuffer
 // composed on demand, scripted keys, joystick and message-box answers, and
-// the virtual-time scheduler as the clock.
+// the virtual-time scheduler as the clock. The audio device renders on a
+// virtual-time device tick into a capture (audio_capture.h).
 //
 // Keys queued with Control::Key reach the application before its next idle
 // call. Message boxes are answered from the scripted list (then No) and their
@@ -12,6 +13,7 @@
 #include "plat/app.h"
 #include "plat/detail/backend.h"
 #include "plat/detail/scheduler.h"
+#include "audio_capture.h"
 #include "plat/headless.h"
 #include "virtual_scheduler.h"
 
@@ -20,7 +22,8 @@ namespace {
 
 class HeadlessBackend final : public detail::Backend {
  public:
-  explicit HeadlessBackend(const Config& c) : config_(c) {}
+  HeadlessBackend(const Config& c, VirtualScheduler& clock)
+      : config_(c), audio_(clock, c.audioPeriodMs) {}
 
   std::string_view Name() const override { return "headless"; }
   void OpenWindow(const Form& form) override { form_ = &form; }
@@ -62,6 +65,10 @@ class HeadlessBackend final : public detail::Backend {
     info = *joystick_;
     return MMSYSERR_NOERROR;
   }
+  int OpenAudio(int rate, AudioRender render) override {
+    return config_.audioDevice ? audio_.Open(rate, std::move(render)) : 0;
+  }
+  void CloseAudio() override { audio_.Close(); }
   std::int64_t UnixSeconds() override {
     return config_.unixSeconds +
            static_cast<std::int64_t>(detail::ActiveScheduler().NowMs() / 1000);
@@ -83,6 +90,7 @@ class HeadlessBackend final : public detail::Backend {
   std::deque<bool> answers_;
   std::vector<std::string> texts_;
   std::optional<std::array<int, 3>> displayMode_;
+  AudioCapture audio_;
 };
 
 HeadlessBackend* g_backend = nullptr;
@@ -106,13 +114,15 @@ void Control::Advance(std::uint32_t ms) { g_scheduler->Advance(ms); }
 const Bitmap& Control::Screen() const { return B().Screen(); }
 int Control::Presents() const { return B().presents_; }
 std::optional<std::array<int, 3>> Control::DisplayMode() const { return B().displayMode_; }
+std::span<const std::int16_t> Control::AudioCapture() const { return B().audio_.Samples(); }
+int Control::AudioRate() const { return B().audio_.Rate(); }
 
 Control& Start(const Config& config) {
   Stop();
   auto scheduler = std::make_unique<VirtualScheduler>(config.startMs);
   g_scheduler = scheduler.get();
   detail::InstallScheduler(std::move(scheduler));
-  auto backend = std::make_unique<HeadlessBackend>(config);
+  auto backend = std::make_unique<HeadlessBackend>(config, *g_scheduler);
   g_backend = backend.get();
   if (config.joystick) g_backend->joystick_ = JOYINFO{};
   detail::InstallBackend(std::move(backend));

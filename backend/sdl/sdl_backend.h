@@ -3,7 +3,8 @@
 // One instance exists between sdl::Start and sdl::Stop, owned by the platform
 // (InstallBackend). Everything runs on the application's thread; only
 // sdl::InjectKey may come from another, as it just pushes into SDL's
-// thread-safe event queue.
+// thread-safe event queue, and the audio sink (audio.cpp) is opened and
+// closed by whichever thread creates or releases the sound device.
 #pragma once
 
 #include <SDL.h>
@@ -43,6 +44,9 @@ class SdlBackend final : public detail::Backend {
   MMRESULT JoyCaps(JOYCAPS& caps) override;  // joystick.cpp
   MMRESULT JoyPos(JOYINFO& info) override;
 
+  int OpenAudio(int rate, AudioRender render) override;  // audio.cpp
+  void CloseAudio() override;
+
   // Test hooks behind sdl::SaveWindowPng and sdl::AutoAnswerMessageBoxes.
   std::string SaveWindowPng(const std::string& path);
   void AutoAnswer(bool yes) { autoAnswer_ = yes; }
@@ -63,6 +67,8 @@ class SdlBackend final : public detail::Backend {
   Bitmap frame_;                 // the composed form, reused every present
   std::optional<Point> mode_;    // a display mode: show only this top-left part
   SDL_Joystick* joystick_ = nullptr;
+  SDL_AudioDeviceID audio_ = 0;  // 0 = closed
+  AudioRender render_;           // called on SDL's audio thread while audio_ is open
   std::optional<bool> autoAnswer_;
 };
 

@@ -20,6 +20,7 @@ SdlBackend* Active() {
 }  // namespace
 
 SdlBackend::~SdlBackend() {
+  CloseAudio();
   CloseJoystick();
   CloseWindow();
 }

@@ -8,12 +8,17 @@
 
 #include "game/Kx_main.h"
 #include "plat/headless.h"
+#include "plat/testing.h"
+#include "support/temp_dir.h"
 
 namespace kxtest {
 
 class GameTest : public ::testing::Test {
  protected:
+  GameTest() { options_.scoreFile = temp_.File("K_score.dat"); }
+
   // Override before SetUp runs (in the derived constructor) to change them.
+  TempDir temp_;
   plat::headless::Config config_;
   kx::GameOptions options_;
 
@@ -27,6 +32,7 @@ class GameTest : public ::testing::Test {
                                       : control_->MessageBoxTexts().back());
   }
   void TearDown() override {
+    plat::testing::ClearFaults();
     kx::ShutdownGame();
     plat::headless::Stop();
   }

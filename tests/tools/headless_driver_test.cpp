@@ -67,6 +67,7 @@ TEST(Driver, SameSeedAndInputGiveIdenticalStateAndShots) {
     o.seed = 7;
     o.frames = 120;
     o.inputFile = dir.File("input.txt");
+    o.scoreFile = dir.File("K_score" + std::to_string(run) + ".dat");
     o.stateOut = dir.File("state" + std::to_string(run) + ".json");
     o.shotEvery = 50;
     o.shotDir = dir.File("shots" + std::to_string(run));
@@ -90,6 +91,7 @@ TEST(Driver, EscapeEndsTheRunEarlyAndAMissingDataFolderFailsClearly) {
   }
   kxh::Options o;
   o.frames = 100;
+  o.scoreFile = dir.File("K_score.dat");
   o.inputFile = dir.File("input.txt");
   o.stateOut = dir.File("state.json");
   ASSERT_EQ(kxh::RunDriver(o), 0);

@@ -38,10 +38,12 @@ int Run(const Options& o) {
   for (const auto& e : events)
     if (e.kind == InputEvent::Kind::Joy) config.joystick = plat::JOYCAPS{};
   plat::headless::Control& control = plat::headless::Start(config);
+  control.AnswerMessageBoxes({o.answerYes});
 
   kx::GameOptions options;
   options.dataDir = o.dataDir.empty() ? KX_DEFAULT_DATA_DIR : o.dataDir;
   options.invincibleEveryGame = o.invincible;
+  options.scoreFile = o.scoreFile;
   options.seedGiven = true;
   options.seed = o.seed;
   kx::TForm1* game = kx::StartGame(options);

@@ -9,7 +9,7 @@ namespace kxh {
 const char* const kUsage =
     "usage: korvanix-headless [--data DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                         [--state-out FILE] [--shot-every K --shot-dir DIR]\n"
-    "                         [--invincible]\n";
+    "                         [--score-file PATH] [--answer yes|no] [--invincible]\n";
 
 namespace {
 
@@ -41,6 +41,12 @@ Options ParseOptions(const std::vector<std::string>& args) {
     else if (a == "--state-out") o.stateOut = value();
     else if (a == "--shot-every") o.shotEvery = static_cast<int>(ParseNumber(a, value(), 1, 100'000'000));
     else if (a == "--shot-dir") o.shotDir = value();
+    else if (a == "--score-file") o.scoreFile = value();
+    else if (a == "--answer") {
+      const std::string& v = value();
+      if (v != "yes" && v != "no") throw std::runtime_error("--answer takes yes or no, not '" + v + "'");
+      o.answerYes = v == "yes";
+    }
     else if (a == "--invincible") o.invincible = true;
     else if (a == "--help" || a == "-h") o.help = true;
     else throw std::runtime_error("unknown option '" + a + "'");

@@ -2,7 +2,7 @@
 //
 //   korvanix-headless [--data DIR] [--seed N] [--frames N] [--input FILE]
 //                     [--state-out FILE] [--shot-every K --shot-dir DIR]
-//                     [--invincible]
+//                     [--score-file PATH] [--answer yes|no] [--invincible]
 //
 // Parsing never exits: a bad option throws std::runtime_error with a message
 // fit for the user.
@@ -22,6 +22,8 @@ struct Options {
   std::string stateOut;
   int shotEvery = 0;          // 0: no shots
   std::string shotDir;
+  std::string scoreFile = "K_score.dat";  // the ranking file, read at start, written at close
+  bool answerYes = false;                 // the display question's answer
   bool invincible = false;
   bool help = false;
 };

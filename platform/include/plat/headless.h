@@ -1,5 +1,6 @@
 // headless.h — the headless backend: a memory framebuffer, the virtual clock,
-// scripted keyboard and joystick, scripted message-box answers.
+// scripted keyboard and joystick, scripted message-box answers, and an audio
+// device whose output is captured in virtual time.
 //
 // Start() installs the backend and the virtual-time scheduler on the calling
 // thread, which becomes platform thread 1. Frames start exactly 37 ms apart in
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ struct Config {
   std::uint32_t startMs = 0;                 // timeGetTime at start (0xFFFFF000 crosses the wrap)
   std::int64_t unixSeconds = 1'800'000'000;  // time() and the date text at start
   std::optional<JOYCAPS> joystick;           // nullopt: joyGetDevCaps and joyGetPos fail
+  bool audioDevice = true;                   // false: IDirectSound::Initialize fails
+  std::uint32_t audioPeriodMs = 10;          // the mixer renders every this many virtual ms
 };
 
 class Control {
@@ -38,11 +42,20 @@ class Control {
   int Presents() const;            // how often the window was presented
   // The display mode set through DirectDraw (w, h, bpp); nullopt = desktop.
   std::optional<std::array<int, 3>> DisplayMode() const;
+  // Everything the audio device played: interleaved stereo 16-bit at
+  // AudioRate(), rendered in step with virtual time from the device's first
+  // opening until now (or its closing). Reopening at another rate (a primary
+  // SetFormat) starts a new capture. The span is valid until time advances.
+  std::span<const std::int16_t> AudioCapture() const;
+  int AudioRate() const;  // 0 before the device first opened
 };
 
 // Selects the headless backend (replacing any other) and returns its control.
 Control& Start(const Config& config = {});
 // Removes the headless backend and the virtual scheduler again.
 void Stop();
+
+// Writes interleaved stereo 16-bit PCM as a RIFF WAVE file; false on failure.
+bool WriteWav(const std::string& path, std::span<const std::int16_t> stereo, int rate);
 
 }  // namespace plat::headless

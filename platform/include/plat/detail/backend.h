@@ -2,12 +2,13 @@
 // game code never include it.
 //
 // A backend supplies only the parts that touch the outside world: the window
-// and its presentation, input events, message boxes, the joystick and the
-// clock (through its Scheduler). The software parts (canvas, image lists,
+// and its presentation, input events, message boxes, the joystick, the audio
+// sink and the clock (through its Scheduler). The software parts (canvas, image lists,
 // bitmaps, the application loop) are common code in platform/.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -51,6 +52,15 @@ class Backend {
 
   virtual MMRESULT JoyCaps(JOYCAPS& caps) = 0;
   virtual MMRESULT JoyPos(JOYINFO& info) = 0;
+
+  // The audio sink (one at a time). OpenAudio (re)starts it: from then on
+  // `render` is asked for interleaved stereo 16-bit frames, on the backend's
+  // audio thread (sdl) or its device ticks (headless). Returns the frame rate
+  // the sink runs at (`rate` when it can), 0 when there is no audio device.
+  // CloseAudio returns once `render` is no longer running. Default: no device.
+  using AudioRender = std::function<void(std::int16_t* out, int frames)>;
+  virtual int OpenAudio(int /*rate*/, AudioRender /*render*/) { return 0; }
+  virtual void CloseAudio() {}
 
   // Wall-clock seconds (time(NULL)).
   virtual std::int64_t UnixSeconds() = 0;

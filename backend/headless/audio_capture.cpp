@@ -1,0 +1,36 @@
+// audio_capture.cpp — rendering the mixer on virtual-time device ticks.
+#include "audio_capture.h"
+
+namespace plat::headless {
+
+int AudioCapture::Open(int rate, detail::Backend::AudioRender render) {
+  Close();
+  if (rate <= 0) return 0;
+  if (rate != rate_) samples_.clear();
+  rate_ = rate;
+  render_ = std::move(render);
+  openedMs_ = clock_.NowMs();
+  rendered_ = 0;
+  tick_ = clock_.AddDeviceTick(periodMs_, [this] { RenderUntilNow(); });
+  return rate_;
+}
+
+void AudioCapture::Close() {
+  if (tick_ == 0) return;
+  clock_.RemoveDeviceTick(tick_);
+  tick_ = 0;
+  RenderUntilNow();
+  render_ = nullptr;
+}
+
+void AudioCapture::RenderUntilNow() {
+  const std::uint64_t due = (clock_.NowMs() - openedMs_) * static_cast<std::uint64_t>(rate_) / 1000;
+  if (due <= rendered_) return;
+  const auto frames = static_cast<int>(due - rendered_);
+  const std::size_t at = samples_.size();
+  samples_.resize(at + static_cast<std::size_t>(frames) * 2);
+  render_(samples_.data() + at, frames);
+  rendered_ = due;
+}
+
+}  // namespace plat::headless

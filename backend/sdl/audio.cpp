@@ -1,0 +1,63 @@
+// audio.cpp — the SDL audio sink: one playback device in 16-bit stereo whose
+// callback asks the platform's mixer for frames.
+//
+// The audio subsystem starts with the first OpenAudio. A machine without a
+// usable audio device gets SDL's "dummy" driver instead (it consumes frames
+// in real time and plays nothing), so the sound code always finds a device
+// and its stream notifications keep coming. SDL converts to whatever the
+// hardware runs at, so the mixer renders at exactly the rate asked for.
+#include <cstdlib>
+
+#include "sdl_backend.h"
+
+namespace plat::sdl {
+namespace {
+
+constexpr Uint16 kCallbackFrames = 1024;  // about 23 ms at 44100 Hz
+
+void Callback(void* user, Uint8* stream, int len) {
+  auto* render = static_cast<detail::Backend::AudioRender*>(user);
+  (*render)(reinterpret_cast<std::int16_t*>(stream), len / 4);
+}
+
+SDL_AudioDeviceID OpenDevice(int rate, detail::Backend::AudioRender* render) {
+  if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+  SDL_AudioSpec want{};
+  want.freq = rate;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = kCallbackFrames;
+  want.callback = Callback;
+  want.userdata = render;
+  SDL_AudioSpec have{};
+  return SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+}
+
+}  // namespace
+
+int SdlBackend::OpenAudio(int rate, AudioRender render) {
+  CloseAudio();
+  if (rate <= 0) return 0;
+  render_ = std::move(render);
+  audio_ = OpenDevice(rate, &render_);
+  if (audio_ == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    audio_ = OpenDevice(rate, &render_);
+  }
+  if (audio_ == 0) {
+    render_ = nullptr;
+    return 0;
+  }
+  SDL_PauseAudioDevice(audio_, 0);
+  return rate;
+}
+
+void SdlBackend::CloseAudio() {
+  if (audio_ == 0) return;
+  SDL_CloseAudioDevice(audio_);  // waits for a running callback
+  audio_ = 0;
+  render_ = nullptr;
+}
+
+}  // namespace plat::sdl
