@@ -33,6 +33,9 @@ TForm2::TForm2() {
   DrawBevel(c, 365, 87, 3);
   plat::Bitmap logo;
   if (logo.LoadFromResourceName("Logo")) c.Draw(3, 15, logo);
+  // The label is opaque: teal text on its own black 77 x 23 cell.
+  c.Brush = {plat::clBlack, plat::BrushStyle::Solid};
+  c.FillRect({144, 5, 144 + 77, 5 + 23});
   c.Brush.style = plat::BrushStyle::Clear;
   c.font.size = 16;  // a height of 21 pixels
   c.font.color = plat::clTeal;

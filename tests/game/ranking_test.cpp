@@ -6,16 +6,10 @@
 
 #include "game/ranking.h"
 #include "game_fixture.h"
+#include "support/slurp.h"
 
 namespace kxtest {
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 kx::Ranking Sample() {
   kx::Ranking r{};

@@ -7,17 +7,11 @@
 
 #include "driver.h"
 #include "input_script.h"
+#include "support/slurp.h"
 #include "support/temp_dir.h"
 
 namespace kxtest {
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(InputScript, ReadsKeysAndJoystickInFrameOrder) {
   const auto events = kxh::ParseInputScript(
