@@ -29,7 +29,7 @@ class TReferenceCountHash {
     std::int32_t count;     // live pointers holding `object`
     Deleter deleter;        // destroys `object` when the count ends
     THashNode* next;
-    THashNode* prev;        // null for the bucket's first node
+    THashNode* prev;  // null for the bucket's first node
   };
 
   TReferenceCountHash();

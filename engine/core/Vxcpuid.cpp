@@ -146,7 +146,8 @@ void TVexmoraCPUID::WriteBlock(std::ostream& out) const {
   w.Empty();
 
   for (const Feature& f : kFeatures) {
-    const bool on = f.bit < 0 ? hasCpuid : (((f.extended ? extFeatures : stdFeatures) >> f.bit) & 1);
+    const bool on =
+        f.bit < 0 ? hasCpuid : (((f.extended ? extFeatures : stdFeatures) >> f.bit) & 1);
     w.Item(f.label, on ? "ＹＥＳ" : "ＮＯ");
   }
 }

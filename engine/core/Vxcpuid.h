@@ -18,9 +18,9 @@ enum TVexmoraCPUVendor { cvUnknown = 0, cvIntel, cvAMD, cvCyrix, cvIDT };
 struct TVexmoraCPUID {
   bool hasCpuid = false;
   std::uint32_t maxStd = 0, maxExt = 0;
-  std::string vendor;   // 12 characters from function 0
+  std::string vendor;  // 12 characters from function 0
   bool nameRead = false;
-  std::string name;     // 48-character brand text, up to its terminating zero
+  std::string name;  // 48-character brand text, up to its terminating zero
   std::uint32_t family = 0, model = 0, stepping = 0;
   std::uint32_t stdFeatures = 0, extFeatures = 0;  // function 1 / 0x80000001 EDX
   TVexmoraCPUVendor vendorCode = cvUnknown;

@@ -24,7 +24,9 @@ namespace {
 // Closes the log at program end, like switching logging off.
 TVexmoraDebug g_debugAtExit;
 
-void Line(std::ostream& out, const std::string& cp932) { out << cp932 << '\n'; }
+void Line(std::ostream& out, const std::string& cp932) {
+  out << cp932 << '\n';
+}
 
 void WriteOpeningBanner(std::ostream& out) {
   Line(out, RuleLine());
@@ -44,7 +46,9 @@ void WriteTraceBanner(std::ostream& out) {
 
 }  // namespace
 
-TVexmoraDebug::~TVexmoraDebug() { CloseLog(); }
+TVexmoraDebug::~TVexmoraDebug() {
+  CloseLog();
+}
 
 void TVexmoraDebug::CloseLog() {
   if (OutputStrm) *OutputStrm << "\n\n\n";

@@ -15,12 +15,11 @@ namespace VexmoraSystem {
 // The detail of every operation that needs an initialised component.
 inline constexpr const char* kNotInitialised = "まだ初期化されてません。";
 
-#define VX_DECLARE_ERROR(Class, banner)                          \
-  class Class : public plat::Exception {                          \
-   public:                                                        \
-    static constexpr const char* Banner = banner;                 \
-    explicit Class(const std::string& detail)                     \
-        : plat::Exception(std::string(Banner) + detail) {}        \
+#define VX_DECLARE_ERROR(Class, banner)                                                          \
+  class Class : public plat::Exception {                                                         \
+   public:                                                                                       \
+    static constexpr const char* Banner = banner;                                                \
+    explicit Class(const std::string& detail) : plat::Exception(std::string(Banner) + detail) {} \
   }
 
 VX_DECLARE_ERROR(EVxAutoPtr, "TVexmoraAutoPtr エラー\n\n");

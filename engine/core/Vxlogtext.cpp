@@ -12,16 +12,21 @@
 namespace VexmoraDebugSystem {
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
 
 // Bytes of the malformed or unconvertible character at `p`: a well-formed
 // UTF-8 sequence as a whole, else one byte.
 std::size_t BadCharacterLength(const char* p, std::size_t left) {
   const auto lead = static_cast<unsigned char>(p[0]);
   std::size_t n = 1;
-  if (lead >= 0xC2 && lead <= 0xDF) n = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) n = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) n = 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    n = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    n = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    n = 4;
   if (n > left) return 1;
   for (std::size_t i = 1; i < n; ++i) {
     if (!IsContinuation(static_cast<unsigned char>(p[i]))) return 1;
@@ -44,7 +49,9 @@ std::string AsciiOnly(std::string_view utf8) {
   return out;
 }
 
-std::string Spaces(std::size_t n) { return std::string(n, ' '); }
+std::string Spaces(std::size_t n) {
+  return std::string(n, ' ');
+}
 
 }  // namespace
 
@@ -71,7 +78,9 @@ std::string ToCp932(std::string_view utf8) {
   return out;
 }
 
-std::string RuleLine() { return "// " + std::string(kBannerWidth - 3, '='); }
+std::string RuleLine() {
+  return "// " + std::string(kBannerWidth - 3, '=');
+}
 
 std::string PaddedLine(std::string_view utf8) {
   std::string line = ToCp932(utf8);

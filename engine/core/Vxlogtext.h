@@ -19,9 +19,9 @@ inline constexpr std::size_t kLabelWidth = 31;   // bytes before "："
 std::string ToCp932(std::string_view utf8);
 
 // Banner lines, CP932, without the line feed.
-std::string RuleLine();                              // "// " and 74 '='
-std::string PaddedLine(std::string_view utf8);       // text, spaces up to 77 bytes
-std::string RightAlignedLine(std::string_view utf8); // "//", spaces, text ending at byte 77
+std::string RuleLine();                               // "// " and 74 '='
+std::string PaddedLine(std::string_view utf8);        // text, spaces up to 77 bytes
+std::string RightAlignedLine(std::string_view utf8);  // "//", spaces, text ending at byte 77
 // A processor-block label: the label padded to 31 bytes, then "：".
 std::string LabelText(std::string_view utf8);
 

@@ -41,9 +41,13 @@ TVexmoraProfiler::~TVexmoraProfiler() {
   PrintOut();
 }
 
-bool TVexmoraProfiler::Alive(std::uint64_t serial) { return LiveSerials().count(serial) != 0; }
+bool TVexmoraProfiler::Alive(std::uint64_t serial) {
+  return LiveSerials().count(serial) != 0;
+}
 
-void TVexmoraProfiler::Start() { starts_.push({plat::Rdtsc()}); }
+void TVexmoraProfiler::Start() {
+  starts_.push({plat::Rdtsc()});
+}
 
 void TVexmoraProfiler::End(std::string_view name) {
   const std::uint64_t now = plat::Rdtsc();
@@ -62,7 +66,9 @@ void TVexmoraProfiler::Line(const std::string& cp932) {
   stream_->flush();
 }
 
-void TVexmoraProfiler::Trace(std::string_view text) { Line(ToCp932(text)); }
+void TVexmoraProfiler::Trace(std::string_view text) {
+  Line(ToCp932(text));
+}
 
 void TVexmoraProfiler::PrintOut() {
   Line(RuleLine());

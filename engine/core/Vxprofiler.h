@@ -43,8 +43,8 @@ class TVexmoraProfiler {
   TVexmoraProfiler(const TVexmoraProfiler&) = delete;
   TVexmoraProfiler& operator=(const TVexmoraProfiler&) = delete;
 
-  void Start();                   // pushes a counter reading
-  void End(std::string_view name);  // adds the time since the last Start to `name`
+  void Start();                       // pushes a counter reading
+  void End(std::string_view name);    // adds the time since the last Start to `name`
   void Trace(std::string_view text);  // text, line feed, flush
   virtual void PrintOut();
 

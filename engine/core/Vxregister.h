@@ -14,10 +14,9 @@ inline constexpr const char* kVexmoraPalettePage = "Vexmora";
 // C must be constructible from its owner (a plat::TComponent*).
 template <class C>
 void RegisterVexmoraComponent(std::string_view className) {
-  plat::RegisterComponents(kVexmoraPalettePage, className,
-                           [](plat::TComponent* owner) -> plat::TComponent* {
-                             return new C(owner);
-                           });
+  plat::RegisterComponents(
+      kVexmoraPalettePage, className,
+      [](plat::TComponent* owner) -> plat::TComponent* { return new C(owner); });
 }
 
 }  // namespace VexmoraSystem

@@ -30,11 +30,11 @@
 namespace VexmoraSystem {
 
 struct TVexmoraTableTexts {
-  const char* creation = nullptr;   // "TVexmoraSound::バッファ作成"; null: no traces
-  const char* nameLabel = "";       // "BufferName:"
-  const char* deletion = "";        // "TVexmoraSound::バッファ削除"
-  const char* deleteAll = "";       // "TVexmoraSound::全バッファの削除"
-  const char* notFound = "";        // "バッファが存在しません。\nバッファ名："
+  const char* creation = nullptr;  // "TVexmoraSound::バッファ作成"; null: no traces
+  const char* nameLabel = "";      // "BufferName:"
+  const char* deletion = "";       // "TVexmoraSound::バッファ削除"
+  const char* deleteAll = "";      // "TVexmoraSound::全バッファの削除"
+  const char* notFound = "";       // "バッファが存在しません。\nバッファ名："
 };
 
 template <class T, class E>

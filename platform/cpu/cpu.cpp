@@ -60,7 +60,9 @@ CpuInfo ReadCpu() {
   return info;
 }
 #else
-CpuInfo ReadCpu() { return {}; }
+CpuInfo ReadCpu() {
+  return {};
+}
 #endif
 
 struct Overrides {
@@ -98,7 +100,8 @@ std::uint64_t Rdtsc() {
   if (!s.Virtual()) return HardwareCounter();
   // ns x hz passes 2^64 after a few seconds at GHz rates.
   __extension__ typedef unsigned __int128 Wide;
-  const Wide ticks = static_cast<Wide>(s.NowNs()) * TheOverrides().tscHz.load(std::memory_order_relaxed);
+  const Wide ticks =
+      static_cast<Wide>(s.NowNs()) * TheOverrides().tscHz.load(std::memory_order_relaxed);
   return static_cast<std::uint64_t>(ticks / 1'000'000'000u);
 }
 
@@ -110,8 +113,12 @@ void SetCpuInfo(std::optional<CpuInfo> fake) {
   o.fake = fake.value_or(CpuInfo{});
 }
 
-void SetTscHz(std::uint64_t hz) { TheOverrides().tscHz.store(hz, std::memory_order_relaxed); }
-std::uint64_t TscHz() { return TheOverrides().tscHz.load(std::memory_order_relaxed); }
+void SetTscHz(std::uint64_t hz) {
+  TheOverrides().tscHz.store(hz, std::memory_order_relaxed);
+}
+std::uint64_t TscHz() {
+  return TheOverrides().tscHz.load(std::memory_order_relaxed);
+}
 
 }  // namespace testing
 }  // namespace plat

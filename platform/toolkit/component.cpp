@@ -47,7 +47,9 @@ void RegisterComponents(std::string_view page, std::string_view className,
   }
 }
 
-std::vector<PaletteEntry> PaletteEntries() { return Palette(); }
+std::vector<PaletteEntry> PaletteEntries() {
+  return Palette();
+}
 
 TComponent* CreateComponent(std::string_view className, TComponent* owner) {
   for (const PaletteEntry& e : Palette()) {

@@ -30,7 +30,9 @@ class TComponent {
 
   TComponent* Owner() const { return owner_; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }
-  TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+  TComponent* Components(int index) const {
+    return components_.at(static_cast<std::size_t>(index));
+  }
   // The window of this component when it is a windowed control, else null.
   virtual Form* WindowHandle() const { return nullptr; }
   // The owner's window when the owner is a windowed control, else null.
@@ -60,8 +62,7 @@ struct PaletteEntry {
   ComponentFactory create;
 };
 // Adds (or, for a class already registered, replaces) a palette entry.
-void RegisterComponents(std::string_view page, std::string_view className,
-                        ComponentFactory create);
+void RegisterComponents(std::string_view page, std::string_view className, ComponentFactory create);
 std::vector<PaletteEntry> PaletteEntries();
 // Creates a registered class with `owner`; null for an unknown class name.
 TComponent* CreateComponent(std::string_view className, TComponent* owner);

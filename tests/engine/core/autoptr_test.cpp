@@ -17,7 +17,9 @@ using VexmoraSystem::TReferenceCountHash;
 using VexmoraSystem::TVexmoraAutoPtr;
 
 std::vector<void*> g_destroyed;
-void Record(void* p) { g_destroyed.push_back(p); }
+void Record(void* p) {
+  g_destroyed.push_back(p);
+}
 
 class Hash : public ::testing::Test {
  protected:
@@ -57,20 +59,20 @@ TEST_F(Hash, AddressesDifferingOnlyAboveBit16OrBelowBit4ShareABucket) {
 }
 
 TEST_F(Hash, UnlinkingFromTheMiddleFrontAndBackKeepsTheChain) {
-  // New nodes go to the front: the chain is C, B, A.
+  // New nodes go to the front: the chain is C, B, A. Each step relies on the
+  // links the step before repaired (stale links show under AddressSanitizer).
   const std::size_t a = 0x100, b = 0x20100, c = 0x40100;
   for (std::size_t off : {a, b, c}) hash_.AddRef(At(off), Record);
-  hash_.Release(At(b));  // middle
+  hash_.Release(At(b));  // middle: C, A
   EXPECT_EQ(hash_.ChainLength(BucketOf(a)), 2u);
-  hash_.Release(At(c));  // front
-  EXPECT_EQ(hash_.Count(At(a)), 1);
-  hash_.AddRef(At(c), Record);  // front again, before A
-  hash_.Release(At(a));         // back
+  hash_.Release(At(a));  // back, through A's repaired link to C
   EXPECT_EQ(hash_.ChainLength(BucketOf(a)), 1u);
+  hash_.AddRef(At(a), Record);  // A, C
+  hash_.Release(At(a));         // front: C is first again
   EXPECT_EQ(hash_.Count(At(c)), 1);
-  hash_.Release(At(c));
+  hash_.Release(At(c));  // the only node
   EXPECT_EQ(hash_.ChainLength(BucketOf(a)), 0u);
-  EXPECT_EQ(g_destroyed, (std::vector<void*>{At(b), At(c), At(a), At(c)}));
+  EXPECT_EQ(g_destroyed, (std::vector<void*>{At(b), At(a), At(a), At(c)}));
 }
 
 TEST_F(Hash, ReleasingAnUnlistedPointerThrowsAndChangesNothing) {
@@ -79,19 +81,16 @@ TEST_F(Hash, ReleasingAnUnlistedPointerThrowsAndChangesNothing) {
     hash_.Release(At(0x20010));  // same bucket, different address
     FAIL() << "no exception";
   } catch (const EVxAutoPtr& e) {
-    EXPECT_EQ(e.Message(), "TVexmoraAutoPtr エラー\n\nリストされていないポインタが検出されました。");
+    EXPECT_EQ(e.Message(),
+              "TVexmoraAutoPtr エラー\n\nリストされていないポインタが検出されました。");
   }
   EXPECT_EQ(hash_.Count(At(0x10)), 1);
   EXPECT_EQ(hash_.ChainLength(BucketOf(0x10)), 1u);
   hash_.Release(At(0x10));
   EXPECT_THROW(hash_.Release(At(0x10)), EVxAutoPtr);  // already gone
   EXPECT_EQ(g_destroyed.size(), 1u);
-}
-
-TEST_F(Hash, NullIsIgnored) {
-  hash_.AddRef(nullptr, Record);
+  hash_.AddRef(nullptr, Record);  // null is never counted
   EXPECT_NO_THROW(hash_.Release(nullptr));
-  EXPECT_EQ(hash_.Count(nullptr), 0);
 }
 
 struct Tracked {
@@ -114,6 +113,7 @@ TEST_F(AutoPtr, CopiesShareOneCountAndTheLastOneDestroys) {
   TVexmoraAutoPtr<Tracked> second(*first);
   TVexmoraAutoPtr<Tracked> third;
   third = second;
+  third = third.get();  // the held pointer: no change
   EXPECT_EQ(TReferenceCountHash::Instance().Count(raw), 3);
   first.reset();
   second = nullptr;
@@ -131,14 +131,6 @@ TEST_F(AutoPtr, PointersOfDifferentTypesShareTheObjectsCount) {
     TVexmoraAutoPtr<Tracked> base(leaf);
     EXPECT_EQ(TReferenceCountHash::Instance().Count(leaf), 2);
   }
-  EXPECT_EQ(Tracked::live, 1);
-}
-
-TEST_F(AutoPtr, AssigningTheHeldPointerChangesNothing) {
-  TVexmoraAutoPtr<Tracked> p(new Tracked);
-  p = p.get();
-  p = p;
-  EXPECT_EQ(TReferenceCountHash::Instance().Count(p.get()), 1);
   EXPECT_EQ(Tracked::live, 1);
 }
 

@@ -34,18 +34,4 @@ TEST(EngineErrors, MessageIsBannerThenDetail) {
   ExpectMessage<EVxMidi>("TVexmoraMidi");
 }
 
-TEST(EngineErrors, ClassesAreDistinct) {
-  // A handler for one component's errors must not catch another's.
-  EXPECT_THROW(
-      {
-        try {
-          throw EVxSound(kNotInitialised);
-        } catch (const EVxSoundBuffer&) {
-          FAIL() << "caught by the buffer class";
-        }
-      },
-      EVxSound);
-  EXPECT_EQ(EVxMidi(kNotInitialised).Message(), "TVexmoraMidi エラー\n\nまだ初期化されてません。");
-}
-
 }  // namespace

@@ -31,12 +31,15 @@ inline std::string Sjis(std::string_view utf8) {
   std::size_t oLeft = out.size();
   const std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
   iconv_close(cd);
-  if (r == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + std::string(utf8));
+  if (r == static_cast<std::size_t>(-1))
+    throw std::runtime_error("not CP932: " + std::string(utf8));
   out.resize(out.size() - oLeft);
   return out;
 }
 
-inline std::string Rule() { return "// " + std::string(74, '=') + "\n"; }
+inline std::string Rule() {
+  return "// " + std::string(74, '=') + "\n";
+}
 // A banner line: the text padded with spaces to 77 bytes.
 inline std::string Padded(std::string_view utf8) {
   std::string s = Sjis(utf8);
@@ -57,7 +60,8 @@ inline std::string ReportHeader() {
   return Rule() + Padded("// プロファイリング結果出力") +
          RightAligned("Created by TVexmoraProfiler") + RightAligned("時間単位はCPUクロック") +
          Rule() + "\n" +
-         Sjis("回数       全実行時間          平均           関数名                         ") + "\n";
+         Sjis("回数       全実行時間          平均           関数名                         ") +
+         "\n";
 }
 
 inline std::string TraceBanner() {

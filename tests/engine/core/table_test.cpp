@@ -25,10 +25,9 @@ struct LoadFailure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-const TVexmoraTableTexts kSoundTexts{"TVexmoraSound::バッファ作成", "BufferName:",
-                                     "TVexmoraSound::バッファ削除",
-                                     "TVexmoraSound::全バッファの削除",
-                                     "バッファが存在しません。\nバッファ名："};
+const TVexmoraTableTexts kSoundTexts{
+    "TVexmoraSound::バッファ作成", "BufferName:", "TVexmoraSound::バッファ削除",
+    "TVexmoraSound::全バッファの削除", "バッファが存在しません。\nバッファ名："};
 
 class Table : public kxtest::EngineLogTest {
  protected:
@@ -43,11 +42,13 @@ class Table : public kxtest::EngineLogTest {
     EngineLogTest::TearDown();
   }
   void Create(const std::string& name, const std::string& file) {
-    table_.Create(name, file, [] { return new Blob; }, [&file](Blob& b) {
-      ++Blob::loads;
-      if (file == "bad.wav") throw LoadFailure("cannot read " + file);
-      b.file = file;
-    });
+    table_.Create(
+        name, file, [] { return new Blob; },
+        [&file](Blob& b) {
+          ++Blob::loads;
+          if (file == "bad.wav") throw LoadFailure("cannot read " + file);
+          b.file = file;
+        });
   }
 
   bool initialised_ = true;
@@ -119,17 +120,6 @@ TEST_F(Table, AnApplicationCopyKeepsADeletedResourceAlive) {
   EXPECT_EQ(Blob::live, 0);
 }
 
-TEST_F(Table, TwoEntriesHoldingOneObjectKeepItUntilBothGo) {
-  Create("01", "a.wav");
-  TVexmoraResourceTable<Blob, EVxSound> other{{}};
-  Blob* shared = table_.Find("01");
-  other.Create("x", "", [shared] { return shared; }, [](Blob&) {});
-  table_.Delete("01");
-  EXPECT_EQ(Blob::live, 1);
-  other.Delete("x");
-  EXPECT_EQ(Blob::live, 0);
-}
-
 TEST_F(Table, LookupOfMissingNameNamesIt) {
   try {
     table_.Lookup("07");
@@ -142,7 +132,7 @@ TEST_F(Table, LookupOfMissingNameNamesIt) {
 TEST_F(Table, TracesCreateDeleteAndDeleteAllButNotCleanUp) {
   Open(true, false);
   Create("01", "wav\\a.wav");
-  Create("01", "wav\\b.wav");  // existing: no line
+  Create("01", "wav\\b.wav");                          // existing: no line
   EXPECT_THROW(Create("02", "bad.wav"), LoadFailure);  // failed: no line
   table_.Delete("01");
   table_.Delete("09");
@@ -162,7 +152,8 @@ TEST_F(Table, TracesCreateDeleteAndDeleteAllButNotCleanUp) {
 TEST_F(Table, TableWithoutTextsNeverTraces) {
   Open(true, false);
   TVexmoraResourceTable<Blob, EVx3D> textures{{}};
-  textures.Create("t", "t.bmp", [] { return new Blob; }, [](Blob&) {});
+  textures.Create(
+      "t", "t.bmp", [] { return new Blob; }, [](Blob&) {});
   textures.Delete("t");
   textures.DeleteAll();
   EXPECT_EQ(Traces(CloseAndRead()), "");
