@@ -1,7 +1,8 @@
 // headless_backend.cpp — the headless backend: no window, a framebuffer
 // composed on demand, scripted keys, joystick and message-box answers, and
 // the virtual-time scheduler as the clock. The audio device renders on a
-// virtual-time device tick into a capture (audio_capture.h).
+// virtual-time device tick into a capture (audio_capture.h); the MIDI device
+// logs each message with the virtual time it was sent at.
 //
 // Keys queued with Control::Key reach the application before its next idle
 // call. Message boxes are answered from the scripted list (then No) and their
@@ -15,6 +16,7 @@
 #include "plat/detail/scheduler.h"
 #include "audio_capture.h"
 #include "plat/headless.h"
+#include "plat/timer.h"
 #include "virtual_scheduler.h"
 
 namespace plat::headless {
@@ -69,6 +71,10 @@ class HeadlessBackend final : public detail::Backend {
     return config_.audioDevice ? audio_.Open(rate, std::move(render)) : 0;
   }
   void CloseAudio() override { audio_.Close(); }
+  bool OpenMidi() override { return config_.midiDevice; }
+  void MidiMessage(std::span<const std::uint8_t> bytes) override {
+    midiLog_.push_back({timeGetTime(), {bytes.begin(), bytes.end()}});
+  }
   std::int64_t UnixSeconds() override {
     return config_.unixSeconds +
            static_cast<std::int64_t>(detail::ActiveScheduler().NowMs() / 1000);
@@ -91,6 +97,7 @@ class HeadlessBackend final : public detail::Backend {
   std::vector<std::string> texts_;
   std::optional<std::array<int, 3>> displayMode_;
   AudioCapture audio_;
+  std::vector<Control::MidiEvent> midiLog_;
 };
 
 HeadlessBackend* g_backend = nullptr;
@@ -116,6 +123,7 @@ int Control::Presents() const { return B().presents_; }
 std::optional<std::array<int, 3>> Control::DisplayMode() const { return B().displayMode_; }
 std::span<const std::int16_t> Control::AudioCapture() const { return B().audio_.Samples(); }
 int Control::AudioRate() const { return B().audio_.Rate(); }
+const std::vector<Control::MidiEvent>& Control::MidiLog() const { return B().midiLog_; }
 
 Control& Start(const Config& config) {
   Stop();

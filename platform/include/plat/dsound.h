@@ -21,8 +21,8 @@
 //   non-looping buffer), never for Stop on a stopped buffer.
 // - Controls need their DSBCAPS_CTRL* flag; values out of range fail.
 // Events given to SetNotificationPositions must outlive the buffer (or the
-// next SetNotificationPositions). Every call checks its fault point
-// (plat/testing.h) first and then returns DSERR_GENERIC.
+// next SetNotificationPositions). Every call that has a fault point
+// (plat/testing.h) checks it first; an injected fault returns DSERR_GENERIC.
 #pragma once
 
 #include <cstdint>

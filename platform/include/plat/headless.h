@@ -1,6 +1,7 @@
 // headless.h — the headless backend: a memory framebuffer, the virtual clock,
-// scripted keyboard and joystick, scripted message-box answers, and an audio
-// device whose output is captured in virtual time.
+// scripted keyboard and joystick, scripted message-box answers, an audio
+// device whose output is captured in virtual time, and a MIDI device that
+// records every message with its virtual time.
 //
 // Start() installs the backend and the virtual-time scheduler on the calling
 // thread, which becomes platform thread 1. Frames start exactly 37 ms apart in
@@ -26,6 +27,7 @@ struct Config {
   std::int64_t unixSeconds = 1'800'000'000;  // time() and the date text at start
   std::optional<JOYCAPS> joystick;           // nullopt: joyGetDevCaps and joyGetPos fail
   bool audioDevice = true;                   // false: IDirectSound::Initialize fails
+  bool midiDevice = true;                    // false: midiOutOpen fails (MMSYSERR_NODRIVER)
   std::uint32_t audioPeriodMs = 10;          // the mixer renders every this many virtual ms
 };
 
@@ -48,6 +50,14 @@ class Control {
   // SetFormat) starts a new capture. The span is valid until time advances.
   std::span<const std::int16_t> AudioCapture() const;
   int AudioRate() const;  // 0 before the device first opened
+  // Every message the MIDI output sent since Start, with the virtual time
+  // (timeGetTime) it was sent at: short messages as their 1 to 3 bytes,
+  // system-exclusive messages with F0/F7. Valid until time advances.
+  struct MidiEvent {
+    std::uint32_t ms;
+    std::vector<std::uint8_t> bytes;
+  };
+  const std::vector<MidiEvent>& MidiLog() const;
 };
 
 // Selects the headless backend (replacing any other) and returns its control.

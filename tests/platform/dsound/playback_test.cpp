@@ -1,7 +1,6 @@
-// What playing buffers sound like in the capture: one-shots and loops,
-// the volume and pan law, resampling, the primary format and clipping.
+// What playing buffers sound like in the capture: one-shots and loops, the
+// volume and pan law, resampling, the primary format and clipping.
 #include <array>
-#include <cmath>
 #include <numeric>
 
 #include "support/sound_fixture.h"
@@ -9,11 +8,10 @@
 namespace {
 
 using namespace plat;
+using kxtest::CountNonZero;
 using PlaybackTest = kxtest::SoundTest;
 
-std::vector<std::int16_t> Constant(std::size_t n, std::int16_t v) {
-  return std::vector<std::int16_t>(n, v);
-}
+std::vector<std::int16_t> Constant(std::size_t n, std::int16_t v) { return std::vector(n, v); }
 
 TEST_F(PlaybackTest, StaticBufferPlaysOnceStopsAndReplaysFromTheStart) {
   auto b = Mono(Constant(441, 1000));
@@ -21,10 +19,9 @@ TEST_F(PlaybackTest, StaticBufferPlaysOnceStopsAndReplaysFromTheStart) {
   EXPECT_EQ(Status(*b), DSBSTATUS_PLAYING);
   control_->Advance(50);
   EXPECT_EQ(Status(*b), 0u);
-  auto left = Side(0);
+  const auto left = Side(0);
   ASSERT_EQ(left.size(), 2205u);
   EXPECT_EQ(CountNonZero(left), 441u);
-  EXPECT_EQ(left[0], 1000);
   EXPECT_EQ(left[440], 1000);
   ASSERT_EQ(b->Play(0, 0, 0), DS_OK);  // the cursor went back to 0 at the end
   control_->Advance(20);
@@ -43,7 +40,7 @@ TEST_F(PlaybackTest, LoopingBufferWrapsAndStopKeepsThePosition) {
   ASSERT_EQ(b->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
   control_->Advance(10);
   const auto left = Side(0);
-  for (std::size_t i = 0; i < 441; ++i) ASSERT_EQ(left[i], static_cast<std::int16_t>(i % 100 + 1));
+  for (std::size_t i = 0; i < 441; ++i) ASSERT_EQ(left[i], static_cast<int>(i % 100 + 1));
   EXPECT_EQ(CountNonZero({left.begin() + 441, left.begin() + 882}), 0u);
   EXPECT_EQ(left[882], 42);  // resumed where Stop left it
 }
@@ -57,15 +54,15 @@ TEST_F(PlaybackTest, VolumeAndPanFollowTheDecibelLaw) {
     control_->Advance(10);
     return std::array<int, 2>{Side(0).back(), Side(1).back()};
   };
-  EXPECT_EQ(hear(0, 0), (std::array<int, 2>{16000, 16000}));
-  EXPECT_EQ(hear(-600, 0), (std::array<int, 2>{8019, 8019}));      // -6 dB: about half
-  EXPECT_EQ(hear(0, 10000), (std::array<int, 2>{0, 16000}));       // full right: left silent
-  EXPECT_EQ(hear(0, -2000), (std::array<int, 2>{16000, 1600}));    // -20 dB on the right
-  EXPECT_EQ(hear(-10000, 0), (std::array<int, 2>{0, 0}));
-  ASSERT_EQ(primary_->SetVolume(-600), DS_OK);                     // master gain
-  EXPECT_EQ(hear(0, 0), (std::array<int, 2>{8019, 8019}));
-  EXPECT_EQ(b->SetVolume(1), DSERR_INVALIDPARAM);
-  EXPECT_EQ(b->SetVolume(-10001), DSERR_INVALIDPARAM);
+  using Pair = std::array<int, 2>;
+  EXPECT_EQ(hear(0, 0), (Pair{16000, 16000}));
+  EXPECT_EQ(hear(-600, 0), (Pair{8019, 8019}));    // -6 dB: about half
+  EXPECT_EQ(hear(0, 10000), (Pair{0, 16000}));     // full right: left silent
+  EXPECT_EQ(hear(0, -2000), (Pair{16000, 1600}));  // -20 dB on the right
+  EXPECT_EQ(hear(-10000, 0), (Pair{0, 0}));
+  ASSERT_EQ(primary_->SetVolume(-600), DS_OK);  // the master gain
+  EXPECT_EQ(hear(0, 0), (Pair{8019, 8019}));
+  for (std::int32_t v : {1, -10001}) EXPECT_EQ(b->SetVolume(v), DSERR_INVALIDPARAM);
   EXPECT_EQ(b->SetPan(10001), DSERR_INVALIDPARAM);
   EXPECT_EQ(primary_->SetVolume(1), DSERR_INVALIDPARAM);
 }
@@ -79,42 +76,33 @@ TEST_F(PlaybackTest, FrequencyResamplesLinearly) {
   ASSERT_EQ(slow->Play(0, 0, 0), DS_OK);
   control_->Advance(10);
   EXPECT_EQ(CountNonZero(Side(0)), 882u + 221u);
-  EXPECT_EQ(slow->SetFrequency(99), DSERR_INVALIDPARAM);
-  EXPECT_EQ(slow->SetFrequency(100001), DSERR_INVALIDPARAM);
+  for (std::uint32_t hz : {99u, 100001u}) EXPECT_EQ(slow->SetFrequency(hz), DSERR_INVALIDPARAM);
 
-  const std::array<std::int16_t, 2> step{0, 1000};
-  auto ramp = Mono(step, 22050);
+  auto ramp = Mono({0, 1000}, 22050);
   ASSERT_EQ(ramp->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
   control_->Advance(10);
   const auto left = Side(0);
-  const std::size_t at = left.size() - 441;
-  EXPECT_EQ((std::vector<int>{left[at], left[at + 1], left[at + 2], left[at + 3]}),
-            (std::vector<int>{0, 500, 1000, 500}));  // halfway back towards the loop start
+  const std::vector<int> start(left.end() - 441, left.end() - 436);
+  EXPECT_EQ(start, (std::vector<int>{0, 500, 1000, 500, 0}));  // halfway back to the loop start
 }
 
-TEST_F(PlaybackTest, StereoAndEightBitSourcesAndClipping) {
+TEST_F(PlaybackTest, StereoEightBitSourceAndClipping) {
   auto b = Make(kxtest::Pcm(2, 8, 44100), 2 * 441);
-  void *p1, *p2;
-  std::uint32_t n1, n2;
-  ASSERT_EQ(b->Lock(0, 2 * 441, &p1, &n1, &p2, &n2, 0), DS_OK);
-  auto* bytes = static_cast<std::uint8_t*>(p1);
-  for (std::uint32_t i = 0; i < n1; i += 2) {
-    bytes[i] = 0xC0;      // left +0x40
-    bytes[i + 1] = 0x00;  // right at the bottom
-  }
-  ASSERT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
+  kxtest::Write(*b, 0, Constant(441, 0x00C0));  // frames of left 0xC0, right 0x00
   auto loud = Mono(Constant(441, 30000));
   ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
   ASSERT_EQ(loud->Play(0, 0, 0), DS_OK);
   control_->Advance(10);
-  EXPECT_EQ(Side(0)[5], 32767);   // 16384 + 30000 clipped
-  EXPECT_EQ(Side(1)[5], -2768);   // -32768 + 30000
+  EXPECT_EQ(Side(0)[5], 32767);  // 16384 + 30000, clipped
+  EXPECT_EQ(Side(1)[5], -2768);  // -32768 + 30000
 }
 
 TEST_F(PlaybackTest, PrimaryFormatSetsTheDeviceRateAndShape) {
   auto b = Mono(Constant(441, 1001));
   ASSERT_EQ(b->SetPan(10000), DS_OK);
-  const WAVEFORMATEX mono8 = kxtest::Pcm(1, 8, 22050);
+  const WAVEFORMATEX mono8 = kxtest::Pcm(1, 8, 22050), bad = kxtest::Pcm(3, 16, 22050);
+  EXPECT_EQ(primary_->SetFormat(&bad), DSERR_BADFORMAT);
+  EXPECT_EQ(b->SetFormat(&mono8), DSERR_INVALIDPARAM);
   ASSERT_EQ(primary_->SetFormat(&mono8), DS_OK);
   EXPECT_EQ(control_->AudioRate(), 22050);
   ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
@@ -123,9 +111,6 @@ TEST_F(PlaybackTest, PrimaryFormatSetsTheDeviceRateAndShape) {
   EXPECT_EQ(Side(0)[0], 256);  // panned right, mixed down to mono, cut to 8 bits
   EXPECT_EQ(Side(1)[0], 256);
   EXPECT_EQ(CountNonZero(Side(0)), 221u);
-  const WAVEFORMATEX bad = kxtest::Pcm(3, 16, 22050);
-  EXPECT_EQ(primary_->SetFormat(&bad), DSERR_BADFORMAT);
-  EXPECT_EQ(b->SetFormat(&mono8), DSERR_INVALIDPARAM);
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 //
 // A backend supplies only the parts that touch the outside world: the window
 // and its presentation, input events, message boxes, the joystick, the audio
-// sink and the clock (through its Scheduler). The software parts (canvas, image lists,
+// and MIDI sinks and the clock (through its Scheduler). The software parts (canvas, image lists,
 // bitmaps, the application loop) are common code in platform/.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "plat/app.h"
@@ -61,6 +62,15 @@ class Backend {
   using AudioRender = std::function<void(std::int16_t* out, int frames)>;
   virtual int OpenAudio(int /*rate*/, AudioRender /*render*/) { return 0; }
   virtual void CloseAudio() {}
+
+  // The MIDI sink (plat/midiout.h). OpenMidi is asked when the first MIDI
+  // output opens: false = no device. MidiMessage gets every message whole: a
+  // short message as its 1 to 3 bytes, a system-exclusive message with its
+  // F0/F7 framing; calls come from any thread but never two at once.
+  // CloseMidi follows the last output's close. Default: no device.
+  virtual bool OpenMidi() { return false; }
+  virtual void MidiMessage(std::span<const std::uint8_t> /*bytes*/) {}
+  virtual void CloseMidi() {}
 
   // Wall-clock seconds (time(NULL)).
   virtual std::int64_t UnixSeconds() = 0;
