@@ -1,5 +1,7 @@
-// main.cpp — assetgen: draws the game's pictures, the same bytes every run.
-//   assetgen --out DIR            DIR/bmp/<name>.bmp and DIR/form/<List>.bmp
+// main.cpp — assetgen: draws the game's pictures and makes its sounds and
+// songs, the same bytes every run.
+//   assetgen --out DIR            DIR/bmp/<name>.bmp, DIR/form/<List>.bmp,
+//                                 DIR/wav/<effect>.wav, DIR/mid/KX0nSTD.mid
 //   assetgen --sheet FILE.png [--lists IL74,BK] [--zoom N]
 //                                 contact sheet for looking at the art
 // Both may be given together. Exit status 1 on any error.
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "art.h"
+#include "audio/output.h"
 #include "sheet.h"
 
 namespace {
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
     if (!sheetPath.empty()) ag::writeSheet(art, lists, zoom, sheetPath);
     if (!outDir.empty()) {
       int n = ag::writeArtSet(art, outDir);
+      n += ag::audio::writeSounds(outDir);
+      n += ag::audio::writeSongs(outDir);
       std::printf("assetgen: %d files written to %s\n", n, outDir.c_str());
       std::vector<std::string> missing = art.missing();
       if (!missing.empty()) {
