@@ -5,7 +5,8 @@
 // usable audio device gets SDL's "dummy" driver instead (it consumes frames
 // in real time and plays nothing), so the sound code always finds a device
 // and its stream notifications keep coming. SDL converts to whatever the
-// hardware runs at, so the mixer renders at exactly the rate asked for.
+// hardware runs at, so the mixer renders at exactly the rate asked for. The
+// music synthesiser is rendered into the same frames, after the effects.
 #include <cstdlib>
 
 #include "sdl_backend.h"
@@ -16,11 +17,10 @@ namespace {
 constexpr Uint16 kCallbackFrames = 1024;  // about 23 ms at 44100 Hz
 
 void Callback(void* user, Uint8* stream, int len) {
-  auto* render = static_cast<detail::Backend::AudioRender*>(user);
-  (*render)(reinterpret_cast<std::int16_t*>(stream), len / 4);
+  static_cast<SdlBackend*>(user)->RenderAudio(reinterpret_cast<std::int16_t*>(stream), len / 4);
 }
 
-SDL_AudioDeviceID OpenDevice(int rate, detail::Backend::AudioRender* render) {
+SDL_AudioDeviceID OpenDevice(int rate, SdlBackend* backend) {
   if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   SDL_AudioSpec want{};
   want.freq = rate;
@@ -28,7 +28,7 @@ SDL_AudioDeviceID OpenDevice(int rate, detail::Backend::AudioRender* render) {
   want.channels = 2;
   want.samples = kCallbackFrames;
   want.callback = Callback;
-  want.userdata = render;
+  want.userdata = backend;
   SDL_AudioSpec have{};
   return SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
 }
@@ -39,11 +39,12 @@ int SdlBackend::OpenAudio(int rate, AudioRender render) {
   CloseAudio();
   if (rate <= 0) return 0;
   render_ = std::move(render);
-  audio_ = OpenDevice(rate, &render_);
+  audioRate_ = rate;
+  audio_ = OpenDevice(rate, this);
   if (audio_ == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    audio_ = OpenDevice(rate, &render_);
+    audio_ = OpenDevice(rate, this);
   }
   if (audio_ == 0) {
     render_ = nullptr;

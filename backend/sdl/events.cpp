@@ -1,7 +1,8 @@
 // events.cpp — SDL events -> the platform's input queue.
 //
 // Mapped keys become key events (repeats arrive as further key-downs, as the
-// game expects); other keys are dropped. Closing the window or asking the
+// game expects); other keys are dropped, and so are the repeats and release
+// of a key pressed in a message box. Closing the window or asking the
 // program to quit (Ctrl-C included) becomes Quit; focus changes become
 // Activate (WM_ACTIVATEAPP); display changes become DisplayChange with the
 // display's bits per pixel. An uncovered window shows its last frame again.
@@ -52,6 +53,12 @@ void SdlBackend::HandleEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      if (boxKeys_.contains(e.key.keysym.sym)) {
+        // Pressed afresh, the key is the game's again; until then it is not.
+        const bool fresh = e.type == SDL_KEYDOWN && !e.key.repeat;
+        if (fresh || e.type == SDL_KEYUP) boxKeys_.erase(e.key.keysym.sym);
+        if (!fresh) break;
+      }
       if (const std::uint16_t vk = VkFromKeycode(e.key.keysym.sym)) {
         InputEvent key;
         key.vk = vk;

@@ -9,12 +9,17 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <set>
+#include <span>
 #include <string>
 
 #include "plat/canvas.h"
 #include "plat/detail/backend.h"
+#include "plat/detail/message_box.h"
 #include "plat/sdl.h"
 
 namespace plat::sdl {
@@ -47,6 +52,19 @@ class SdlBackend final : public detail::Backend {
   int OpenAudio(int rate, AudioRender render) override;  // audio.cpp
   void CloseAudio() override;
 
+  bool OpenMidi() override;  // midi.cpp
+  void MidiMessage(std::span<const std::uint8_t> bytes) override;
+  void CloseMidi() override;
+  // For the audio callback: adds the MIDI synthesiser's next `frames` stereo
+  // frames at `rate` into the interleaved 16-bit `out`, saturating. Nothing
+  // while no MIDI output has opened the synthesiser.
+  void MixMidi(std::int16_t* out, int frames, int rate);
+  // The audio callback's work: the sound mixer, then the music over it.
+  void RenderAudio(std::int16_t* out, int frames) {
+    render_(out, frames);
+    MixMidi(out, frames, audioRate_);
+  }
+
   // Test hooks behind sdl::SaveWindowPng and sdl::AutoAnswerMessageBoxes.
   std::string SaveWindowPng(const std::string& path);
   void AutoAnswer(bool yes) { autoAnswer_ = yes; }
@@ -58,6 +76,8 @@ class SdlBackend final : public detail::Backend {
   bool JoystickReady();                  // opens joystick 0 lazily
   void OpenJoystick();
   void CloseJoystick();
+  // Shows our own message box and waits for its answer (modal_box.cpp).
+  detail::BoxAnswer RunMessageBox(std::string_view text, detail::BoxButtons kind);
 
   Config config_;
   SDL_Window* window_ = nullptr;
@@ -69,7 +89,19 @@ class SdlBackend final : public detail::Backend {
   SDL_Joystick* joystick_ = nullptr;
   SDL_AudioDeviceID audio_ = 0;  // 0 = closed
   AudioRender render_;           // called on SDL's audio thread while audio_ is open
+  int audioRate_ = 0;
   std::optional<bool> autoAnswer_;
+  // Keys that went down while a message box was up: their repeats and their
+  // release belong to the box, not to the game.
+  std::set<SDL_Keycode> boxKeys_;
+  // The MIDI synthesiser (midi.cpp): made by the first OpenMidi, kept until
+  // the backend goes; `midiLive_` publishes it to the audio thread.
+  struct MidiSynth;
+  struct MidiSynthDeleter {
+    void operator()(MidiSynth* synth) const;
+  };
+  std::unique_ptr<MidiSynth, MidiSynthDeleter> midi_;
+  std::atomic<MidiSynth*> midiLive_{nullptr};
 };
 
 }  // namespace plat::sdl
