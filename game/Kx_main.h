@@ -157,6 +157,100 @@ class TForm1 {
   void DrawStarField();
   void NoteModeChange();
 
+  // ---- World passes (game/world/*.cpp) ---------------------------------
+  // Tests and benchmarks drive single passes through WorldProbe.
+  friend struct WorldProbe;
+  // The passes the frame and the play step call.
+  void ScriptStep();
+  void EnemyPass();
+  void EnemyShotPass();
+  void ParticlePassUnder();
+  void ParticlePass();
+  // Stage script (stage_script.cpp, script_waves_*.cpp).
+  bool RunScriptOpcode(i32 op);
+  void StageClear(bool final);
+  void FadeOutMusic();
+  void SpawnCarrier(i32 op);
+  void SpawnEarlyWave(i32 op);
+  void SpawnMiddleWave(i32 op);
+  void SpawnLateWave(i32 op);
+  void SpawnZigzagFive(i32 kind, i32 hp, i32 look);
+  void SpawnVerticalSquad(i32 op);
+  void SpawnAimedDiver(i32 op);
+  // First-free-slot spawning (spawning.cpp); null when the table is full.
+  Enemy* NewEnemy(i32 kind, i32 x, i32 y, i32 hp, i32 halfW, i32 halfH, i32 look);
+  EnemyShot* NewEnemyShot(i32 kind, i32 x, i32 y, i32 halfW, i32 halfH);
+  Particle* NewParticle(i32 kind, i32 x, i32 y, i32 frame, i32 life, i32 dx, i32 dy);
+  // Enemy fire (enemy_fire.cpp) and enemy shots (enemy_shots.cpp).
+  void FireAimedShot(i32 x, i32 y);
+  void FireSpreadOfNine(i32 x, i32 y);
+  void FireFanOfSix(i32 x, i32 y);
+  void FireWaveShot(i32 kind, i32 x, i32 y, i32 phase);
+  void FireBeamVolley(i32 x, i32 y, bool twoWaves);
+  void FireFiveVolley(i32 x, i32 y);
+  void LaunchMissile(i32 x, i32 y, i32 p0, i32 p1, i32 look);
+  void MoveAndDrawShot(EnemyShot& s);
+  void MoveAimed(EnemyShot& s, i32 speed);
+  void MoveWeave(EnemyShot& s, i32 amplitude);
+  void ShotTrail(const EnemyShot& s, i32 frame);
+  void ShotSpark(const EnemyShot& s, bool longLife, bool forward);
+  // Particles (particles.cpp).
+  void DrawSpark(const Particle& p);
+  void SmallSparks(i32 x, i32 y, int count);
+  void LargeSparks(i32 x, i32 y, int count, i32 drift);
+  // Contacts, kills and items (collisions.cpp, kills.cpp, items.cpp).
+  void ShipTakesHit();
+  void TestEnemyAgainstShots(Enemy& e);
+  void TestEnemyAgainstPods(Enemy& e);
+  void TestEnemyAgainstShip(Enemy& e);
+  void KillEnemy(Enemy& e, bool rammed);
+  void StartSecondForm(const Enemy& first);
+  void StartThirdForm(const Enemy& second);
+  void SpawnItem(i32 x, i32 y, i32 type);
+  void CollectItem(Enemy& item);
+  // Looks and explosions (looks.cpp).
+  plat::ImageList* LookList(i32 list);
+  void DrawEnemy(const Enemy& e);
+  void ExplosionStep(Enemy& e);
+  void DrawBlastRings(i32 x, i32 y, i32 frame);
+  // Enemy behaviours by family (enemy_pass.cpp, enemies_*.cpp).
+  void MoveEnemy(Enemy& e);
+  void MoveSwooper(Enemy& e);
+  void MoveFighter(Enemy& e);
+  void MoveItem(Enemy& e);
+  void MoveWeaver(Enemy& e);
+  void MoveTorpedo(Enemy& e);
+  void MoveCurver(Enemy& e);
+  void MoveSwinger(Enemy& e);
+  void MoveDiagonalWave(Enemy& e);
+  void MoveDart(Enemy& e);
+  void MoveSineShooter(Enemy& e);
+  void MoveVerticalSquad(Enemy& e);
+  void SwayStep(Enemy& e);
+  void MoveGunship(Enemy& e);
+  void MoveDipper(Enemy& e);
+  void MoveBeamPod(Enemy& e);
+  void MoveSpreadPod(Enemy& e);
+  void MoveDrifter(Enemy& e);
+  void MoveMissile(Enemy& e);
+  void MoveDebris(Enemy& e);
+  void MoveMine(Enemy& e);
+  void MoveTurret(Enemy& e);
+  void MoveBossEntry(Enemy& e);
+  void MoveBeamStation(Enemy& e);
+  void MoveCurveAway(Enemy& e);
+  void MoveSpreadDiver(Enemy& e);
+  void MoveBouncer(Enemy& e);
+  void MoveDasher(Enemy& e);
+  void MoveLaneShooter(Enemy& e);
+  void MoveRamTorpedo(Enemy& e);
+  void MoveWobbler(Enemy& e);
+  void MoveArmoured(Enemy& e);
+  void MoveSpinner(Enemy& e);
+  void MoveTurretShip(Enemy& e);
+  void MoveRiser(Enemy& e);
+  // ---- end of world passes ----------------------------------------------
+
   plat::Form& window_;
   GameOptions options_;
   std::uint32_t lastFrameTime_ = 0;

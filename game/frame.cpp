@@ -47,9 +47,11 @@ void TForm1::IdleEvent(bool& done) {
   ScrollStars();
   ScrollBackground();
   DrawHud();
+  ParticlePassUnder();  // trails and glints, under every sprite of the frame
   RunModeStep();
-  // The particle pass, the enemy-shot pass (in Play) and the song request
-  // join here with the world and the music.
+  ParticlePass();
+  if (gameMode == kPlay) EnemyShotPass();  // the demo runs its own
+  // The song request joins here with the music.
   Present();
   NoteModeChange();
   done = false;

@@ -198,8 +198,10 @@ void TForm1::PlayFrame() {
       modeTimer = 0;
     }
   }
-  // The control pass, the player pass, the stage script and the enemy pass
-  // run here as the world lands.
+  // The control pass and the player pass run here as the ship lands.
+  g.scriptTick += 1;
+  if (g.scriptTick > 5) ScriptStep();  // the script moves every sixth frame
+  EnemyPass();
   DrawPopups();
 }
 
