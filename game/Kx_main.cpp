@@ -9,12 +9,16 @@
 
 #include "game/Sp.h"
 #include "game/assets.h"
+#include "midi/Vxmidi.h"
+#include "sound/Vxsound.h"
 #include "plat/timer.h"
 
 namespace kx {
 
 TForm1::TForm1(plat::Form& window, GameOptions options)
-    : window_(window), options_(std::move(options)) {
+    : owner(window), window_(window), options_(std::move(options)) {
+  BMD = new VexmoraMidiSystem::TVexmoraMidi(&owner);
+  SOU = new VexmoraSoundSystem::TVexmoraSound(&owner);
   window_.ShowImage(&I2.picture, I2.position);
   window_.OnKey = [this](std::uint16_t vk, bool down) {
     if (down)
@@ -60,7 +64,7 @@ void TForm1::FormCreate() {
   LoadScoreFile();
   ComputeDirectionTables();
   SetUpJoystick();
-  // The sound and MIDI components start here once they land.
+  StartAudio();
   plat::SeedRandom(options_.seedGiven ? options_.seed
                                       : static_cast<std::uint32_t>(plat::TimeSeconds()));
   DrawStarField();
@@ -81,9 +85,10 @@ void TForm1::FormCreate() {
   modeTimer = 0;
 
   LoadAssets(*this, options_.dataDir);
-  // The effects are created here, and the songs after the title request.
+  CreateEffects();
   gameMode = kTitle;
-  g.musicRequest = 1;
+  g.musicRequest = 1;  // the first frame starts the title song
+  CreateSongs();
 
   splash.reset();
   window_.SetCursor(plat::Cursor::None);

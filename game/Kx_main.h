@@ -20,7 +20,15 @@
 #include "plat/ddraw.h"
 #include "plat/app.h"
 #include "plat/canvas.h"
+#include "plat/component.h"
 #include "plat/joystick.h"
+
+namespace VexmoraMidiSystem {
+class TVexmoraMidi;
+}
+namespace VexmoraSoundSystem {
+class TVexmoraSound;
+}
 
 namespace kx {
 
@@ -52,6 +60,13 @@ struct GameOptions {
 // What happened during a run, for the headless driver's report.
 struct RunLog {
   std::vector<std::pair<int, std::uint32_t>> modes;  // [frame, new gameMode]
+  std::vector<std::pair<int, std::string>> sounds;   // [frame, effect name]
+  struct Song {
+    int frame;
+    std::string name;  // "stop" for a stop
+    bool loop;
+  };
+  std::vector<Song> songs;
 };
 
 class TForm1 {
@@ -80,6 +95,10 @@ class TForm1 {
   const RunLog& Log() const { return log_; }
   plat::Form& Window() { return window_; }
 
+  // The window as the owner of its components: it destroys BMD (which stops
+  // its song, ends its thread, closes the MIDI output) and SOU with itself.
+  plat::TWinControl owner;
+
   // ---- Components, in declaration order --------------------------------
   TImage I0{800, 300};              // star-field strip: two identical halves
   TImage I1{400, 300};              // back buffer: every frame is composed here
@@ -96,6 +115,8 @@ class TForm1 {
   plat::ImageList Bo32{32, 32}, Bo64{64, 64}, Bo96{96, 96};
   plat::ImageList Spa8{10, 10};
   plat::ImageList IL96{96, 96};
+  VexmoraMidiSystem::TVexmoraMidi* BMD;    // music; owned by the window
+  VexmoraSoundSystem::TVexmoraSound* SOU;  // effects; owned by the window
   plat::ImageList IL26{26, 26};
   plat::ImageList CONT{130, 20};
 
@@ -144,6 +165,13 @@ class TForm1 {
 
   // Pop-up pass (popups.cpp).
   void DrawPopups();
+
+  // Music and effects (audio.cpp).
+  void StartAudio();
+  void CreateEffects();
+  void CreateSongs();
+  void PlaySoundRequest();
+  void PlaySongRequest();
 
   // Ranking (ranking_screen.cpp) and screens (screens.cpp).
   void LoadScoreFile();

@@ -51,7 +51,7 @@ void TForm1::IdleEvent(bool& done) {
   RunModeStep();
   ParticlePass();
   if (gameMode == kPlay) EnemyShotPass();  // the demo runs its own
-  // The song request joins here with the music.
+  PlaySongRequest();
   Present();
   NoteModeChange();
   done = false;

@@ -198,7 +198,9 @@ void TForm1::PlayFrame() {
       modeTimer = 0;
     }
   }
-  // The control pass and the player pass run here as the ship lands.
+  // The control pass and the player pass run here as the ship lands; the
+  // frame's one effect plays at the very end of the player pass.
+  PlaySoundRequest();
   g.scriptTick += 1;
   if (g.scriptTick > 5) ScriptStep();  // the script moves every sixth frame
   EnemyPass();

@@ -4,8 +4,8 @@
 // The synthesiser is made by the first OpenMidi, with the first soundfont
 // found in /usr/share/sounds/sf2, /usr/share/sounds/sf3 or
 // /usr/share/soundfonts (a GM default by name first, else any .sf2/.sf3).
-// Without one there is no MIDI device: OpenMidi fails and says why once on
-// stderr. It has no audio driver of its own. Messages arrive from the
+// Without one the device still opens but stays silent, and says why once on
+// stderr, so the game runs on without music. It has no audio driver of its own. Messages arrive from the
 // platform one at a time (any thread); FluidSynth's API is thread-safe, so
 // the audio thread renders meanwhile.
 //
@@ -183,10 +183,12 @@ bool SdlBackend::OpenMidi() {
   if (midi_) return true;
   static bool warned = false;
   const std::string font = FindSoundfont();
+  // Without a synthesiser the device still opens, silent: the game runs on
+  // without music rather than refusing to start.
   auto fail = [](const std::string& why) {
     if (!warned) std::fprintf(stderr, "korvanix: no MIDI music: %s\n", why.c_str());
     warned = true;
-    return false;
+    return true;
   };
   if (font.empty())
     return fail(

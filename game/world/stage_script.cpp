@@ -86,9 +86,4 @@ void TForm1::StageClear(bool final) {
   }
 }
 
-void TForm1::FadeOutMusic() {
-  // The song fades over 3500 ms once the MIDI component sits on the window;
-  // until then there is no playing song to fade.
-}
-
 }  // namespace kx

@@ -73,6 +73,9 @@ int Run(const Options& o) {
   if (o.shotEvery > 0 && game->FrameCount() % o.shotEvery != 0 && game->FrameCount() > 0)
     Shot(*game, o, game->FrameCount());
   if (!o.stateOut.empty()) WriteFile(o.stateOut, StateJson(*game));
+  if (!o.audioOut.empty() &&
+      !plat::headless::WriteWav(o.audioOut, control.AudioCapture(), control.AudioRate()))
+    throw std::runtime_error(o.audioOut + ": cannot write the audio file");
 
   if (auto* window = plat::Application::MainForm(); window && !window->Closed()) window->Close();
   kx::ShutdownGame();

@@ -9,7 +9,8 @@ namespace kxh {
 const char* const kUsage =
     "usage: korvanix-headless [--data DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                         [--state-out FILE] [--shot-every K --shot-dir DIR]\n"
-    "                         [--score-file PATH] [--answer yes|no] [--invincible]\n";
+    "                         [--score-file PATH] [--answer yes|no] [--invincible]\n"
+    "                         [--audio-out FILE.wav]\n";
 
 namespace {
 
@@ -48,6 +49,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.answerYes = v == "yes";
     }
     else if (a == "--invincible") o.invincible = true;
+    else if (a == "--audio-out") o.audioOut = value();
     else if (a == "--help" || a == "-h") o.help = true;
     else throw std::runtime_error("unknown option '" + a + "'");
   }

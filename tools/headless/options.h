@@ -3,6 +3,7 @@
 //   korvanix-headless [--data DIR] [--seed N] [--frames N] [--input FILE]
 //                     [--state-out FILE] [--shot-every K --shot-dir DIR]
 //                     [--score-file PATH] [--answer yes|no] [--invincible]
+//                     [--audio-out FILE.wav]
 //
 // Parsing never exits: a bad option throws std::runtime_error with a message
 // fit for the user.
@@ -25,6 +26,7 @@ struct Options {
   std::string scoreFile = "K_score.dat";  // the ranking file, read at start, written at close
   bool answerYes = false;                 // the display question's answer
   bool invincible = false;
+  std::string audioOut;  // the mixed effects of the run as a WAV file
   bool help = false;
 };
 

@@ -79,13 +79,22 @@ std::string StateJson(const kx::TForm1& game) {
   }
   out << "\n  ]";
 
-  // Nothing is played yet: effects and songs arrive with the sound and MIDI
-  // components.
-  out << ",\n  \"sounds\": []";
-  out << ",\n  \"songs\": []";
+  const kx::RunLog& log = game.Log();
+  out << ",\n  \"sounds\": [";
+  for (std::size_t i = 0; i < log.sounds.size(); ++i)
+    out << (i ? ", " : "") << '[' << log.sounds[i].first << ", \"" << log.sounds[i].second << "\"]";
+  out << "]";
+  out << ",\n  \"songs\": [";
+  for (std::size_t i = 0; i < log.songs.size(); ++i) {
+    const auto& song = log.songs[i];
+    out << (i ? ", " : "") << '[' << song.frame << ", \"" << song.name << '"';
+    if (song.name != "stop") out << ", " << (song.loop ? "true" : "false");
+    out << ']';
+  }
+  out << "]";
 
   out << ",\n  \"modes\": [";
-  const auto& modes = game.Log().modes;
+  const auto& modes = log.modes;
   for (std::size_t i = 0; i < modes.size(); ++i)
     out << (i ? ", " : "") << '[' << modes[i].first << ", \"" << kx::GameModeName(modes[i].second)
         << "\"]";
