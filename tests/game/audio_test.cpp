@@ -1,9 +1,25 @@
 // The game's music and effects: requests become component calls at fixed
 // points of the frame.
+#include <cstdio>
+
 #include "game_fixture.h"
+#include "midi/Vxmidi.h"
+#include "sound/Vxsound.h"
 
 namespace kxtest {
 namespace {
+
+TEST_F(GameTest, EveryGeneratedEffectAndSongLoadsWithTheEngineReaders) {
+  char name[8];
+  for (int i = 1; i <= 17; ++i) {
+    std::snprintf(name, sizeof name, "%02d", i);
+    EXPECT_NE(game().SOU->FindBuffer(name), nullptr) << name;
+  }
+  for (int i = 1; i <= 8; ++i) {
+    std::snprintf(name, sizeof name, "%02d", i);
+    EXPECT_NE(game().BMD->GetSMFData(name), nullptr) << name;
+  }
+}
 
 TEST_F(GameTest, TitleSongStartsOnTheFirstFrame) {
   Frames(1);
