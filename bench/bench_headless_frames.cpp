@@ -4,18 +4,12 @@
 // frame of that mode. The "fps" counter is frames per second of CPU time.
 #include <benchmark/benchmark.h>
 
-#include "game/Kx_main.h"
-#include "plat/headless.h"
+#include "bench_game.h"
 
 namespace {
 
 void RunMode(benchmark::State& state, std::uint32_t mode) {
-  auto& control = plat::headless::Start();
-  kx::GameOptions options;
-  options.dataDir = KX_DATA_DIR;
-  options.seedGiven = true;
-  options.scoreFile = "/nonexistent/K_score.dat";
-  kx::TForm1* game = kx::StartGame(options);
+  kx::TForm1* game = kxbench::StartBenchGame();
   if (!game) {
     state.SkipWithError("start-up failed");
     return;
@@ -23,12 +17,11 @@ void RunMode(benchmark::State& state, std::uint32_t mode) {
   game->gameMode = mode;
   for (auto _ : state) {
     game->modeTimer = 0;
-    control.StepFrames(1);
+    plat::Application::RunFor(1);
   }
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                              benchmark::Counter::kIsRate);
-  kx::ShutdownGame();
-  plat::headless::Stop();
+  kxbench::StopBenchGame();
 }
 
 void BM_TitleFrame(benchmark::State& state) { RunMode(state, kx::kTitle); }
@@ -38,18 +31,12 @@ void BM_DemoFrame(benchmark::State& state) { RunMode(state, kx::kDemo); }
 // field, all 589 bitmaps and the form pictures, then one frame.
 void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
-    auto& control = plat::headless::Start();
-    kx::GameOptions options;
-    options.dataDir = KX_DATA_DIR;
-    options.seedGiven = true;
-    options.scoreFile = "/nonexistent/K_score.dat";  // default ranking, nothing written
-    if (!kx::StartGame(options)) {
+    if (!kxbench::StartBenchGame()) {
       state.SkipWithError("start-up failed");
       break;
     }
-    control.StepFrames(1);
-    kx::ShutdownGame();
-    plat::headless::Stop();
+    plat::Application::RunFor(1);
+    kxbench::StopBenchGame();
   }
 }
 

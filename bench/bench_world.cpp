@@ -7,8 +7,8 @@
 // nothing is destroyed by contact.
 #include <benchmark/benchmark.h>
 
-#include "game/Kx_main.h"
-#include "plat/headless.h"
+#include "bench_game.h"
+
 #include "plat/timer.h"
 
 namespace kx {
@@ -49,13 +49,7 @@ void FillTables(kx::World& w) {
 }
 
 void BM_WorldPassesFullTables(benchmark::State& state) {
-  auto& control = plat::headless::Start();
-  (void)control;
-  kx::GameOptions options;
-  options.dataDir = KX_DATA_DIR;
-  options.seedGiven = true;
-  options.scoreFile = "/nonexistent/K_score.dat";
-  kx::TForm1* game = kx::StartGame(options);
+  kx::TForm1* game = kxbench::StartBenchGame();
   if (!game) {
     state.SkipWithError("start-up failed");
     return;
@@ -71,8 +65,7 @@ void BM_WorldPassesFullTables(benchmark::State& state) {
   }
   state.counters["frames/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-  kx::ShutdownGame();
-  plat::headless::Stop();
+  kxbench::StopBenchGame();
 }
 
 BENCHMARK(BM_WorldPassesFullTables)->Unit(benchmark::kMicrosecond);
