@@ -34,11 +34,7 @@ void TForm1::PlaceShipHistory(i32 x, i32 y) {
     s.x = x;
     s.y = y;
   }
-  for (int i = 0; i < kPodTrail; ++i) {
-    auto& p = world.podTrail[i];
-    p.x[0] = p.x[1] = world.shipTrail[i].x;
-    p.y[0] = p.y[1] = world.shipTrail[i].y;
-  }
+  PodsOnShipHistory(world);
 }
 
 void TForm1::TitleStep() {

@@ -24,6 +24,8 @@ inline constexpr std::size_t kRankingRowBytes = 44, kRankingFileBytes = 7 * kRan
 // Date texts are cut to 19 units so every row ends in a 0.
 void ParseRanking(std::span<const std::byte> bytes, Ranking& rows);
 std::array<std::byte, kRankingFileBytes> SerializeRanking(const Ranking& rows);
+// Sets the row's date text, cut to 19 units and ended by a 0.
+void SetDateText(HighScoreEntry& row, const std::u16string& text);
 // Row i: (7 - i) x 2000 with `dateText`; the spare row 0.
 void DefaultRanking(Ranking& rows, const std::u16string& dateText);
 

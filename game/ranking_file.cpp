@@ -38,12 +38,15 @@ std::array<std::byte, kRankingFileBytes> SerializeRanking(const Ranking& rows) {
   return out;
 }
 
+void SetDateText(HighScoreEntry& row, const std::u16string& text) {
+  row.dateText.fill(0);
+  std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 19), row.dateText.begin());
+}
+
 void DefaultRanking(Ranking& rows, const std::u16string& dateText) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     rows[i].score = i < 7 ? static_cast<i32>((7 - i) * 2000) : 0;
-    rows[i].dateText.fill(0);
-    if (i < 7)
-      for (std::size_t u = 0; u < dateText.size() && u < 19; ++u) rows[i].dateText[u] = dateText[u];
+    SetDateText(rows[i], i < 7 ? dateText : std::u16string());
   }
 }
 

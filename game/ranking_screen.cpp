@@ -29,9 +29,7 @@ void TForm1::DrawRanking() {
       if (highScores[p].score >= g.score) continue;
       for (int r = 6; r > p; --r) highScores[r] = highScores[r - 1];
       highScores[p].score = g.score;
-      highScores[p].dateText.fill(0);
-      const std::u16string now = Utf8ToUtf16(plat::DateTimeText());
-      for (std::size_t u = 0; u < now.size() && u < 19; ++u) highScores[p].dateText[u] = now[u];
+      SetDateText(highScores[p], Utf8ToUtf16(plat::DateTimeText()));
       rankingMark = p;
       rankingBlink = 0;
     }

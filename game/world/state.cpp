@@ -18,15 +18,19 @@ const char* GameModeName(std::uint32_t mode) {
   }
 }
 
-void ResetWorldState(World& w) {
-  // The ship waits 170 pixels left of the playfield, at mid height.
-  for (auto& s : w.shipTrail) s = ShipSample{-170, 150, 4, 0, 0, 0, 0};
+void PodsOnShipHistory(World& w) {
   for (int i = 0; i < kPodTrail; ++i) {
     auto& p = w.podTrail[i];
     p.x[0] = p.x[1] = w.shipTrail[i].x;
     p.y[0] = p.y[1] = w.shipTrail[i].y;
-    p.frame[0] = p.frame[1] = 0;
   }
+}
+
+void ResetWorldState(World& w) {
+  // The ship waits 170 pixels left of the playfield, at mid height.
+  for (auto& s : w.shipTrail) s = ShipSample{-170, 150, 4, 0, 0, 0, 0};
+  PodsOnShipHistory(w);
+  for (auto& p : w.podTrail) p.frame[0] = p.frame[1] = 0;
   for (auto& s : w.playerShots) s.active = 0;
   for (auto& e : w.enemies) e.state = 0;
   for (auto& s : w.enemyShots) s.active = 0;

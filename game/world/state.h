@@ -96,6 +96,9 @@ enum GameMode : std::uint32_t {
 };
 const char* GameModeName(std::uint32_t mode);
 
+// Every pod entry takes the position of the ship entry of the same age.
+void PodsOnShipHistory(World& w);
+
 // Stage start (and a new game): empties every table and starts the fly-in.
 // Score, stage, condition, weapons, charge and the chains are untouched.
 void ResetWorldState(World& w);
