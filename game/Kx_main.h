@@ -180,6 +180,8 @@ class TForm1 {
   void DrawRankingRow(int row, int style);
   void DrawTitle();
   void FullScreenQuestion();
+  // ---- Screens and attract demos (game/screens/*.cpp) ---------------------
+  // ---- end of screens -------------------------------------------------------
 
   void ComputeDirectionTables();
   void DrawStarField();
@@ -277,6 +279,48 @@ class TForm1 {
   void MoveSpinner(Enemy& e);
   void MoveTurretShip(Enemy& e);
   void MoveRiser(Enemy& e);
+  // ---- Ship and pods (game/world/ship_*.cpp, pods.cpp, player_*.cpp) ---
+  // The ship's inputs for one frame, from the keys and joystick in Play or
+  // from the demo fields in the controls demonstration.
+  struct ShipInput {
+    bool up, down, left, right;
+    bool fire;    // the fire input alone (not with boost)
+    bool launch;  // fire and boost together: the special attack
+    bool switchWeapon;
+  };
+  ShipInput PlayInput() const;
+  void ControlPass();               // Play: charge, poll, recovery, boost, switch, launch, fire
+  void DemonstrationControlPass();  // HowToPlay: demo fields; boost 16, types 0..2
+  void ChargeStep();
+  void SwitchWeapon(bool pressed, i32 lastType);
+  bool LaunchPods();  // the special attack; false when the pods cannot go
+  void BurstStep();
+  void MoveShip(const ShipInput& in, i32 speed);
+  void FireWeapon();
+  void FireTypeA(i32 level);
+  void FireTypeB(i32 level);
+  void FireTypeC(i32 level);
+  void FireTypeD();
+  void FirePhaseStep();
+  PlayerShot* NewPlayerShot(int first, int last, i32 kind, i32 x, i32 y, i32 half);
+  int ActivePlayerShots(int first, int last) const;
+  void MuzzleFlash();
+  void HitReaction();
+  void RecoveryRings();
+  void PlayerPass();
+  void MovePods();
+  void MoveDockedPod(int i);
+  void MoveLaunchedPod(int i);
+  void MoveReturningPod(int i);
+  void DockedPodTarget(int i, i32& x, i32& y) const;
+  void SwitchRing();
+  void DrawPods();
+  void DrawShip();
+  void DrawShipSprite(i32 x, i32 y, i32 sprite, i32 exhaust);
+  void PlayerShotPass();
+  void MovePlayerShot(PlayerShot& s);
+  // ---- Bosses (game/world/boss_*.cpp) ------------------------------------
+  // ---- end of bosses -------------------------------------------------------
   // ---- end of world passes ----------------------------------------------
 
   plat::Form& window_;
