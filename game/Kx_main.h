@@ -301,7 +301,7 @@ class TForm1 {
   void FireTypeB(i32 level);
   void FireTypeC(i32 level);
   void FireTypeD();
-  void FirePhaseStep();
+  void FirePhaseStep(i32& phase);  // releaseLatch in Play, demoFireLatch in the demo
   PlayerShot* NewPlayerShot(int first, int last, i32 kind, i32 x, i32 y, i32 half);
   int ActivePlayerShots(int first, int last) const;
   void MuzzleFlash();

@@ -50,7 +50,7 @@ void TForm1::ControlPass() {
   BurstStep();
   MoveShip(in, g.boostOn ? kBoostSpeed : kSpeed);
   if (in.fire && g.releaseLatch == 0) FireWeapon();
-  FirePhaseStep();
+  FirePhaseStep(g.releaseLatch);
 }
 
 void TForm1::DemonstrationControlPass() {
@@ -64,8 +64,10 @@ void TForm1::DemonstrationControlPass() {
   g.movedHorizontally = 0;
   SwitchWeapon(in.switchWeapon, 2);
   MoveShip(in, g.boostOn ? kDemoBoostSpeed : kSpeed);
-  if (in.fire && g.releaseLatch == 0) FireWeapon();
-  FirePhaseStep();
+  // The demonstration keeps its own fire phase: releaseLatch still guards
+  // the button that leaves it.
+  if (in.fire && g.demoFireLatch == 0) FireWeapon();
+  FirePhaseStep(g.demoFireLatch);
 }
 
 void TForm1::ChargeStep() {

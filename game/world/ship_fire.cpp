@@ -54,13 +54,13 @@ void TForm1::FireWeapon() {
   }
 }
 
-void TForm1::FirePhaseStep() {
+void TForm1::FirePhaseStep(i32& phase) {
   if (g.weaponType == 2 && g.levelC >= 1) {
-    g.releaseLatch = 0;
+    phase = 0;
     return;
   }
-  g.releaseLatch += 1;
-  if (g.releaseLatch > 1) g.releaseLatch = 0;
+  phase += 1;
+  if (phase > 1) phase = 0;
 }
 
 void TForm1::FireTypeA(i32 level) {
