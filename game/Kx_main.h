@@ -266,7 +266,6 @@ class TForm1 {
   void MoveDebris(Enemy& e);
   void MoveMine(Enemy& e);
   void MoveTurret(Enemy& e);
-  void MoveBossEntry(Enemy& e);
   void MoveBeamStation(Enemy& e);
   void MoveCurveAway(Enemy& e);
   void MoveSpreadDiver(Enemy& e);
@@ -320,6 +319,31 @@ class TForm1 {
   void PlayerShotPass();
   void MovePlayerShot(PlayerShot& s);
   // ---- Bosses (game/world/boss_*.cpp) ------------------------------------
+  // Shared pieces (boss_attacks.cpp).
+  void DrawChargeGlow(i32 x, i32 y, i32 counter);
+  void FireAimedRing(i32 kind, i32 x, i32 y, i32 half);
+  void FireBossRing(i32 x, i32 y);
+  void FireThrownShot(i32 x, i32 y, i32 vx, i32 vy);
+  void LaunchDebris(i32 kind, i32 x, i32 y, i32 half, i32 look);
+  // One machine per boss, run by MoveEnemy (boss_stage1.cpp ... boss_last_third.cpp).
+  void MoveBossStage1(Enemy& e);
+  void BossStage1Attack(Enemy& e);
+  void MoveBossStage2(Enemy& e);
+  void MoveBossLastFirst(Enemy& e);
+  void BossLastFirstAttack(Enemy& e);
+  void FireBarrage(i32 x, i32 y);
+  void FirePinwheel(Enemy& e, bool forward);
+  void MoveBossLastSecond(Enemy& e);
+  void SecondFormRing(const Enemy& e);
+  void TurretVolley(i32 vySpread);
+  void SecondFormBeamRun(Enemy& e, bool fiveShot);
+  void SecondFormRingBurst(Enemy& e);
+  void SecondFormMineRow(Enemy& e);
+  void DropMineRow(i32 x, i32 y);
+  void SecondFormStream(Enemy& e);
+  void SecondFormRingClimb(Enemy& e);
+  void MoveBossLastThird(Enemy& e);
+  void ThirdFormFan(Enemy& e);
   // ---- end of bosses -------------------------------------------------------
   // ---- end of world passes ----------------------------------------------
 

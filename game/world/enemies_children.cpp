@@ -1,11 +1,8 @@
 // enemies_children.cpp — objects other enemies launch: missiles, debris,
-// mines, the turrets of the last boss's second form, and the bosses' fly-in.
+// mines and the turrets of the last boss's second form.
 //
 // Missiles and debris are thrown backwards first and then accelerate left,
-// trailing smoke. The bosses' attack and patrol machines come with the boss
-// work; until then each boss flies in to its first position and holds there,
-// where the player can reach it, so the stage script waiting for an empty
-// screen can still go on once it is destroyed.
+// trailing smoke. The bosses themselves are the boss_*.cpp files.
 #include <cmath>
 
 #include "game/Kx_main.h"
@@ -62,25 +59,6 @@ void TForm1::MoveTurret(Enemy& e) {
   e.x = core.x + static_cast<i32>(std::trunc(kOrbitX[e.p0] * 2.8));
   e.y = core.y + static_cast<i32>(std::trunc(kOrbitY[e.p0] * 2.2)) + 14;
   CycleFrame(e.frame, 5);
-}
-
-void TForm1::MoveBossEntry(Enemy& e) {
-  switch (e.kind) {
-    case 14:  // first stage: straight in to x 290
-      if (e.x >= 290) e.x -= 6;
-      break;
-    case 28:  // second stage: braking from 30 pixels a frame
-      if (e.p1 > 0) {
-        e.x -= e.p1;
-        e.p1 -= 2;
-      }
-      break;
-    case 31:  // third stage: slowly to x 300
-      if (e.x >= 301) e.x -= 2;
-      break;
-    default:
-      break;  // the later forms appear where the previous one died
-  }
 }
 
 }  // namespace kx

@@ -35,7 +35,11 @@ void TForm1::MoveEnemy(Enemy& e) {
     case 8: case 9: case 10: case 11: MoveCurver(e); break;
     case 12: case 26: case 27: MoveSwinger(e); break;
     case 13: MoveDiagonalWave(e); break;
-    case 14: case 28: case 31: case 33: case 59: MoveBossEntry(e); break;
+    case 14: MoveBossStage1(e); break;
+    case 28: MoveBossStage2(e); break;
+    case 31: MoveBossLastFirst(e); break;
+    case 33: MoveBossLastSecond(e); break;
+    case 59: MoveBossLastThird(e); break;
     case 15: MoveMissile(e); break;
     case 16: MoveDart(e); break;
     case 17: MoveSineShooter(e); break;

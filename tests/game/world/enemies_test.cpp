@@ -112,40 +112,6 @@ TEST_F(EnemyTest, SpreadPodFiresNineAimedShotsThenDashesRight) {
   EXPECT_EQ(Alive(25), 0);  // dashed out to the right
 }
 
-TEST_F(EnemyTest, LastBossFormsTakeTheirFixedSlots) {
-  Spawn(kKindWithoutMotion, 100, 100, 1, 10, 10, 1);  // whatever sits in slot 27 is replaced
-  for (int i = 1; i < kx::kEnemies; ++i) Spawn(kKindWithoutMotion, 100, 100, 1, 10, 10, 1);
-  Enemy(5) = kx::Enemy{1, 300, 150, 0, 31, 1, 92, 36, 0, 0, 0, 0, 0, 0, 0, 25};
-  Shot(0, 5, 300, 150, 6);
-  EnemyPasses(1);
-  EXPECT_EQ(Enemy(27).kind, 33);
-  EXPECT_EQ(Enemy(27).hp, 500);
-  for (int slot : {28, 29, 30}) {
-    EXPECT_EQ(Enemy(slot).kind, 34);
-    EXPECT_EQ(Enemy(slot).state, 1);
-  }
-  // Turrets circle the second form.
-  EXPECT_NE(Enemy(28).x, Enemy(29).x);
-  Enemy(27).hp = 1;
-  Shot(0, 5, Enemy(27).x, Enemy(27).y, 6);
-  EnemyPasses(1);
-  for (int slot : {28, 29, 30}) EXPECT_EQ(Enemy(slot).state, 2);
-  EXPECT_EQ(Enemy(26).kind, 59);
-  EXPECT_EQ(Enemy(26).look, 48);
-  EXPECT_EQ(Enemy(26).x, Enemy(27).x);
-}
-
-TEST_F(EnemyTest, BossesFlyInAndHold) {
-  WorldProbe::RunOpcode(game(), 18);
-  WorldProbe::RunOpcode(game(), 38);
-  WorldProbe::RunOpcode(game(), 43);
-  EnemyPasses(200);
-  EXPECT_EQ(Enemy(0).x, 284);
-  EXPECT_EQ(Enemy(1).x, 490 - 240);
-  EXPECT_EQ(Enemy(2).x, 300);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Enemy(i).state, 1);
-}
-
 TEST_F(EnemyTest, SpawnedLowerSlotWaitsForTheNextFrame) {
   Spawn(kKindWithoutMotion, -500, 0, 1, 1, 1, 1);  // slot 0, freed below
   WorldProbe::RunOpcode(game(), 11);               // weaver in slot 1
