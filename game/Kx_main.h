@@ -173,7 +173,7 @@ class TForm1 {
   void PlaySoundRequest();
   void PlaySongRequest();
 
-  // Ranking (ranking_screen.cpp) and screens (screens.cpp).
+  // Ranking (ranking_screen.cpp) and the title (screens/title.cpp).
   void LoadScoreFile();
   void SaveScoreFile();
   void DrawRanking();
@@ -181,6 +181,26 @@ class TForm1 {
   void DrawTitle();
   void FullScreenQuestion();
   // ---- Screens and attract demos (game/screens/*.cpp) ---------------------
+  // Continue question (continue_screen.cpp).
+  void ContinueStep();
+  void DrawContinueQuestion();
+  void ContinuePoll();
+  void ContinueGame();
+  // Game over notice (game_over.cpp).
+  void DrawGameOver();
+  // Ending after the third stage (ending.cpp).
+  void EndingScene();
+  void PlaceEndingPods();
+  void DrawEndingPods();
+  void DrawEndingShip();
+  void DrawEpilogue();
+  // Attract demo under the ranking (attract_demo.cpp).
+  void AttractDemoStep();
+  void DemoCommand(i32 op);
+  // Controls demonstration (controls_demo.cpp).
+  void ControlsDemoStep();
+  void ControlsCommand(i32 op);
+  void DrawControlsLegend();
   // ---- end of screens -------------------------------------------------------
 
   void ComputeDirectionTables();

@@ -22,7 +22,7 @@ void TForm1::RunModeStep() {
     case kStageChange: StageChangeStep(); break;
     case kEnding: EndingStep(); break;
     case kHowToPlay: HowToPlayStep(); break;
-    case kContinue: break;  // the continue question arrives with the screens
+    case kContinue: ContinueStep(); break;
     default: break;         // a mode without a step does nothing
   }
 }
@@ -78,7 +78,7 @@ void TForm1::EnterDemoFromGameOver(i32 shipX) {
 }
 
 void TForm1::GameOverStep() {
-  // "GAME OVER" is drawn here once the screens land.
+  DrawGameOver();
   modeTimer += 1;
   if (modeTimer > 100) EnterDemoFromGameOver(-100);
   ButtonPoll();
@@ -86,8 +86,7 @@ void TForm1::GameOverStep() {
 }
 
 void TForm1::DemoStep() {
-  // The demo ship, its scripted enemies and their shots run here once the
-  // attract demo lands.
+  AttractDemoStep();  // the bobbing ship, scripted enemies and their shots
   ButtonPoll();
   const bool pressed = ButtonPressAccepted();
   modeTimer += 1;
@@ -145,9 +144,10 @@ void TForm1::StageChangeStep() {
 
 void TForm1::EndingStep() {
   modeTimer += 1;
-  if (modeTimer < 21) FillBackBufferBlack();
-  // The scrolling ending text, which returns to the Demo, lands with the
-  // screens.
+  if (modeTimer < 21)
+    FillBackBufferBlack();
+  else
+    EndingScene();  // returns to the Demo once its text has scrolled out
 }
 
 void TForm1::HowToPlayStep() {
@@ -156,8 +156,7 @@ void TForm1::HowToPlayStep() {
     gameMode = kTitle;
     g.releaseLatch = 1;
   }
-  // The controls demonstration, whose script's end also returns to the
-  // Title, runs here once it lands.
+  ControlsDemoStep();  // its script's end also returns to the Title
 }
 
 }  // namespace kx

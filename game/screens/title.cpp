@@ -1,4 +1,4 @@
-// screens.cpp — what the title screen draws (over the stars and the stage
+// title.cpp — what the title screen draws (over the stars and the stage
 // background, under nothing: the HUD is already there).
 #include "game/Kx_main.h"
 
