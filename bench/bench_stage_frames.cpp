@@ -62,10 +62,12 @@ void Report(int stage, const std::vector<Sample>& s) {
   around /= static_cast<double>(hi - lo);
   const auto slowest = std::max_element(
       s.begin(), s.end(), [](const Sample& a, const Sample& b) { return a.us < b.us; });
-  std::printf("stage %d  %6zu frames  mean %6.1f  p50 %6.1f  p99 %6.1f  max %7.1f us | busiest: "
-              "frame %5d, %3d objects, %6.1f us (11-frame mean) | slowest: frame %5d\n",
-              stage, s.size(), sum / static_cast<double>(s.size()), Percentile(us, 0.5),
-              Percentile(us, 0.99), Percentile(us, 1.0), busiest->frame, busiest->objects, around, slowest->frame);
+  std::printf(
+      "stage %d  %6zu frames  mean %6.1f  p50 %6.1f  p99 %6.1f  max %7.1f us | busiest: "
+      "frame %5d, %3d objects, %6.1f us (11-frame mean) | slowest: frame %5d\n",
+      stage, s.size(), sum / static_cast<double>(s.size()), Percentile(us, 0.5),
+      Percentile(us, 0.99), Percentile(us, 1.0), busiest->frame, busiest->objects, around,
+      slowest->frame);
 }
 
 }  // namespace
@@ -96,8 +98,7 @@ int main(int argc, char** argv) {
     const double t1 = CpuMicros();
     const kx::i32 stage = game->world.g.stage;
     if (game->gameMode == kx::kPlay && stage >= 0 && stage < 3)
-      stages[stage].push_back({frame, LiveObjects(game->world),
-                               t1 - t0});
+      stages[stage].push_back({frame, LiveObjects(game->world), t1 - t0});
     ended = game->gameMode == kx::kEnding;
   }
   std::printf("Whole headless frames in Play (process CPU time), full game replay (%s)\n", input);

@@ -357,6 +357,7 @@ class TForm1 {
   void SecondFormRing(const Enemy& e);
   void TurretVolley(i32 vySpread);
   void SecondFormBeamRun(Enemy& e, bool fiveShot);
+  void SecondFormGlowAndRing(Enemy& e);
   void SecondFormRingBurst(Enemy& e);
   void SecondFormMineRow(Enemy& e);
   void DropMineRow(i32 x, i32 y);

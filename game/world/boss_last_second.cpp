@@ -192,6 +192,19 @@ void TForm1::SecondFormBeamRun(Enemy& e, bool fiveShot) {
   }
 }
 
+// The glow runs; once it has run eight frames the frame climbs, and each
+// frame it passes 13 a ring fires (p3 counts the rings).
+void TForm1::SecondFormGlowAndRing(Enemy& e) {
+  DrawChargeGlow(e.x + 10, e.y - 45, e.p2);
+  e.p2 += 1;
+  if (e.p2 > 7) e.frame += 1;
+  if (e.frame > 13) {
+    e.frame = 14;
+    SecondFormRing(e);
+    e.p3 += 1;
+  }
+}
+
 void TForm1::SecondFormRingBurst(Enemy& e) {
   // After the charge, a ring in each of five consecutive frames.
   switch (e.p1) {
@@ -203,14 +216,7 @@ void TForm1::SecondFormRingBurst(Enemy& e) {
       }
       break;
     case 1:
-      DrawChargeGlow(e.x + 10, e.y - 45, e.p2);
-      e.p2 += 1;
-      if (e.p2 > 7) e.frame += 1;
-      if (e.frame > 13) {
-        e.frame = 14;
-        SecondFormRing(e);
-        e.p3 += 1;
-      }
+      SecondFormGlowAndRing(e);
       if (e.p3 > 4) e.p1 = 2;
       break;
     case 2:
@@ -316,14 +322,7 @@ void TForm1::SecondFormStream(Enemy& e) {
 void TForm1::SecondFormRingClimb(Enemy& e) {
   switch (e.p1) {
     case 0:
-      DrawChargeGlow(e.x + 10, e.y - 45, e.p2);
-      e.p2 += 1;
-      if (e.p2 > 7) e.frame += 1;
-      if (e.frame > 13) {
-        e.frame = 14;
-        SecondFormRing(e);
-        e.p3 += 1;
-      }
+      SecondFormGlowAndRing(e);
       if (e.p3 > 5) e.p1 = 1;
       break;
     case 1:

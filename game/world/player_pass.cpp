@@ -22,7 +22,7 @@ void Ring(plat::Canvas& c, i32 x, i32 y, i32 r, plat::TColor colour) {
 
 constexpr plat::TColor kSwitchRing = 0xFFCC66;  // light blue
 constexpr plat::TColor kHitRing = 0xFFFFFF;
-constexpr plat::TColor kHitGrey = 0x888888;     // RGB 136, 136, 136
+constexpr plat::TColor kHitGrey = 0x888888;  // RGB 136, 136, 136
 
 }  // namespace
 

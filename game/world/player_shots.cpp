@@ -8,8 +8,8 @@
 namespace kx {
 namespace {
 
-constexpr i32 kWaveSlope[5] = {-4, -2, 0, 2, 4};         // kinds 0..4: a fan
-constexpr i32 kLanceSpeed[4] = {16, 23, 30, 37};         // kinds 16..19
+constexpr i32 kWaveSlope[5] = {-4, -2, 0, 2, 4};  // kinds 0..4: a fan
+constexpr i32 kLanceSpeed[4] = {16, 23, 30, 37};  // kinds 16..19
 constexpr i32 kLanceTrail[4] = {2, 1, 0, 0};
 constexpr i32 kPodShotDx[8] = {-21, 0, 21, 0, -14, 14, 14, -14};  // kinds 8..15
 constexpr i32 kPodShotDy[8] = {0, 19, 0, -19, 14, 14, -14, -14};
@@ -24,7 +24,7 @@ void TForm1::PlayerShotPass() {
 void TForm1::MovePlayerShot(PlayerShot& s) {
   plat::ImageList* list = &IL24;
   i32 cell = 0, half = 12;
-  i32 trail = -1;      // trail particle frame; -1 for none
+  i32 trail = -1;  // trail particle frame; -1 for none
   i32 trailKind = 12;
   const i32 k = s.kind;
   if (k >= 0 && k <= 4) {

@@ -56,7 +56,9 @@ void TForm1::DockedPodTarget(int i, i32& x, i32& y) const {
       x = back.x - 10;
       y = back.y + (i == 0 ? -46 : 46);
       break;
-    case 2: OrbitPoint(g.podAngle[i], ship.x, ship.y, x, y); break;
+    case 2:
+      OrbitPoint(g.podAngle[i], ship.x, ship.y, x, y);
+      break;
     default:
       x = back.x - 20;
       y = back.y + (i == 0 ? 46 : -46);
@@ -81,9 +83,15 @@ void TForm1::MovePods() {
   }
   for (int i = 0; i < 2; ++i) {
     switch (g.podState) {
-      case 0: MoveDockedPod(i); break;
-      case 1: MoveLaunchedPod(i); break;
-      default: MoveReturningPod(i); break;
+      case 0:
+        MoveDockedPod(i);
+        break;
+      case 1:
+        MoveLaunchedPod(i);
+        break;
+      default:
+        MoveReturningPod(i);
+        break;
     }
   }
   if (g.podState == 1) {

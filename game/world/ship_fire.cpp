@@ -45,9 +45,15 @@ void TForm1::MuzzleFlash() {
 
 void TForm1::FireWeapon() {
   switch (g.weaponType) {
-    case 0: FireTypeA(g.levelA); break;
-    case 1: FireTypeB(g.levelB); break;
-    case 2: FireTypeC(g.levelC); break;
+    case 0:
+      FireTypeA(g.levelA);
+      break;
+    case 1:
+      FireTypeB(g.levelB);
+      break;
+    case 2:
+      FireTypeC(g.levelC);
+      break;
     default:
       if (g.chargeShotTimer < 1) FireTypeD();  // the burst replaces the guns
       break;

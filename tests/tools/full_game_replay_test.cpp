@@ -21,7 +21,7 @@ namespace {
 struct StageLog {
   std::map<kx::i32, std::set<kx::i32>> bossStates;  // boss kind -> states (p0) seen
   int bossFirstFrame = 0, bossLastFrame = 0;
-  int clearFrame = 0;                                 // STAGE CLEAR / MISSION COMPLETE
+  int clearFrame = 0;  // STAGE CLEAR / MISSION COMPLETE
   bool bonus = false;
   int flyOutFrame = 0, changeFrame = 0;
 };
