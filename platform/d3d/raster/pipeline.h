@@ -1,0 +1,102 @@
+// pipeline.h — one draw call's resolved state (scissor, Z, stages, blend,
+// samplers, the span loop for the target format) and the triangle set-up
+// that feeds it. Built once per draw call; Triangle() per triangle.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/combine.h"
+#include "raster/raster.h"
+#include "raster/sampler.h"
+
+namespace plat::d3d::raster {
+
+// Interpolated attributes, in this order: three groups of four for vector
+// stepping, colours in the byte order of a packed 0xAARRGGBB. U and V are
+// premultiplied by rhw when the pipeline is perspective-correct; colours
+// carry a +0.5 bias so the span loop can truncate.
+enum Attr : int { kZ, kW, kU, kV, kB, kG, kR, kA, kSB, kSG, kSR, kAttrs };
+inline constexpr int kAttrSlots = 12;
+
+// One argument of a stage as lane masks: all ones on the lanes read from
+// each source, colour lanes from the colour argument and the alpha lane from
+// the alpha argument (unknown arguments read current).
+struct ArgMask {
+  Lanes diffuse{}, current{}, texture{};
+  void Set(TexArg color, TexArg alpha) {
+    const auto lanes = [color, alpha](bool (*is)(TexArg)) {
+      const std::uint16_t c = is(color) ? 0xFFFF : 0, a = is(alpha) ? 0xFFFF : 0;
+      return Lanes{c, c, c, a, 0, 0, 0, 0};
+    };
+    diffuse = lanes([](TexArg a) { return a == TexArg::Diffuse; });
+    texture = lanes([](TexArg a) { return a == TexArg::Texture; });
+    current = lanes([](TexArg a) { return a != TexArg::Diffuse && a != TexArg::Texture; });
+  }
+  bool ReadsTexture() const { return texture[0] != 0 || texture[3] != 0; }
+  KX_RASTER_INLINE Lanes Pick(Lanes d, Lanes c, Lanes t) const {
+    return (d & diffuse) | (c & current) | (t & texture);
+  }
+};
+
+// A stage whose alpha operation is DISABLE keeps the current alpha, which is
+// SELECTARG1 of current; `sameOp` lets one operation serve all four lanes.
+struct ResolvedStage {
+  TexOp colorOp = TexOp::Disable, alphaOp = TexOp::Disable;
+  bool sameOp = false;
+  ArgMask arg1, arg2;
+  bool readsTexture = false;
+};
+
+struct Pipeline;
+// A triangle's attribute planes: values at (x0, y0) and steps along y (the
+// steps along x are Pipeline::dx), and a batch of its spans.
+struct Plane {
+  float x0 = 0, y0 = 0;
+  alignas(16) float at[kAttrSlots] = {};
+  alignas(16) float dy[kAttrSlots] = {};
+};
+struct SpanRun {
+  int y, x0, x1;  // pixels x0 .. x1 - 1 of row y, inside the scissor
+};
+inline constexpr int kSpanBatch = 64;
+using SpanFn = void (*)(const Pipeline&, const Plane&, const SpanRun* runs, int count);
+
+// A vertex being set up: screen position plus attributes.
+struct SetupVertex {
+  float x = 0, y = 0;
+  float a[kAttrSlots] = {};
+};
+
+struct Pipeline {
+  std::uint8_t* pixels = nullptr;
+  std::ptrdiff_t pitch = 0;
+  std::uint8_t* z = nullptr;
+  std::ptrdiff_t zPitch = 0;
+  ZFormat zFormat = ZFormat::None;
+  int clipX0 = 0, clipY0 = 0, clipX1 = 0, clipY1 = 0;  // viewport within the target
+  bool zTest = false, zWrite = false, perspective = false, specular = false, flat = false;
+  bool blend = false, textured = false;
+  Cull cull = Cull::None;
+  Factor srcFactor = Factor::One, dstFactor = Factor::Zero;
+  int stageCount = 0;
+  ResolvedStage stages[2];
+  Sampler samplers[2];
+  SpanFn span = nullptr;
+  alignas(16) float dx[kAttrSlots] = {};  // per-pixel step of the current triangle
+
+  // False when nothing can be drawn (empty scissor, no pixels).
+  bool Build(const RenderTarget& target, const State& state);
+
+  // Draws one triangle; in flat mode the colours come from `flatFrom`.
+  void Triangle(const TLVertex& v0, const TLVertex& v1, const TLVertex& v2,
+                const TLVertex& flatFrom);
+
+ private:
+  SetupVertex Convert(const TLVertex& v, const TLVertex& flatFrom) const;
+  void Rasterise(const SetupVertex& v0, const SetupVertex& v1, const SetupVertex& v2);
+};
+
+// The span loop for a target format (span.cpp).
+SpanFn SpanFor(TargetFormat format);
+
+}  // namespace plat::d3d::raster
