@@ -30,6 +30,15 @@ void AudioCapture::RenderUntilNow() {
   const std::size_t at = samples_.size();
   samples_.resize(at + static_cast<std::size_t>(frames) * 2);
   render_(samples_.data() + at, frames);
+  if (overlay_) {
+    // The first frame's time, rounded up so a message at a whole
+    // millisecond lands on floor(ms * rate / 1000) exactly.
+    const std::uint64_t offsetNs =
+        (rendered_ * 1'000'000'000 + static_cast<std::uint64_t>(rate_) - 1) /
+        static_cast<std::uint64_t>(rate_);
+    overlay_(samples_.data() + at, frames, rate_,
+             static_cast<std::int64_t>(openedMs_ * 1'000'000 + offsetNs));
+  }
   rendered_ = due;
 }
 

@@ -6,10 +6,13 @@
 // does not divide into the period (22050 Hz, 10 ms) still gives exactly
 // `rate` frames a second, and a run repeats bit for bit. Closing renders up
 // to the current millisecond first. Reopening at the same rate appends,
-// at another rate starts a new capture.
+// at another rate starts a new capture. An overlay (the music synthesiser)
+// is mixed over each block after the mixer, told the virtual time in ns its
+// first frame stands for.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -28,6 +31,9 @@ class AudioCapture {
 
   int Open(int rate, detail::Backend::AudioRender render);
   void Close();
+  using Overlay =
+      std::function<void(std::int16_t* out, int frames, int rate, std::int64_t blockStartNs)>;
+  void SetOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
   std::span<const std::int16_t> Samples() const { return samples_; }
   int Rate() const { return rate_; }
 
@@ -38,6 +44,7 @@ class AudioCapture {
   const std::uint32_t periodMs_;
   int tick_ = 0;  // 0 = closed
   detail::Backend::AudioRender render_;
+  Overlay overlay_;
   int rate_ = 0;
   std::uint64_t openedMs_ = 0;
   std::uint64_t rendered_ = 0;  // frames since openedMs_

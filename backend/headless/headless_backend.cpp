@@ -2,7 +2,8 @@
 // composed on demand, scripted keys, joystick and message-box answers, and
 // the virtual-time scheduler as the clock. The audio device renders on a
 // virtual-time device tick into a capture (audio_capture.h); the MIDI device
-// logs each message with the virtual time it was sent at.
+// logs each message with the virtual time it was sent at and, if asked, also
+// plays it into the capture (midi_render.h).
 //
 // Keys queued with Control::Key reach the application before its next idle
 // call. Message boxes are answered from the scripted list (then No) and their
@@ -16,6 +17,7 @@
 #include "plat/detail/scheduler.h"
 #include "audio_capture.h"
 #include "plat/headless.h"
+#include "midi_render.h"
 #include "plat/timer.h"
 #include "virtual_scheduler.h"
 
@@ -25,7 +27,12 @@ namespace {
 class HeadlessBackend final : public detail::Backend {
  public:
   HeadlessBackend(const Config& c, VirtualScheduler& clock)
-      : config_(c), audio_(clock, c.audioPeriodMs) {}
+      : config_(c), audio_(clock, c.audioPeriodMs) {
+    if (c.midiSynth)
+      audio_.SetOverlay([this](std::int16_t* out, int frames, int rate, std::int64_t startNs) {
+        midiRender_.Mix(out, frames, rate, startNs);
+      });
+  }
 
   std::string_view Name() const override { return "headless"; }
   void OpenWindow(const Form& form) override { form_ = &form; }
@@ -71,9 +78,13 @@ class HeadlessBackend final : public detail::Backend {
     return config_.audioDevice ? audio_.Open(rate, std::move(render)) : 0;
   }
   void CloseAudio() override { audio_.Close(); }
-  bool OpenMidi() override { return config_.midiDevice; }
+  bool OpenMidi() override {
+    if (config_.midiDevice && config_.midiSynth) midiRender_.Open();
+    return config_.midiDevice;
+  }
   void MidiMessage(std::span<const std::uint8_t> bytes) override {
     midiLog_.push_back({timeGetTime(), {bytes.begin(), bytes.end()}});
+    midiRender_.Send(bytes, detail::ActiveScheduler().NowMs());
   }
   std::int64_t UnixSeconds() override {
     return config_.unixSeconds +
@@ -96,6 +107,7 @@ class HeadlessBackend final : public detail::Backend {
   std::deque<bool> answers_;
   std::vector<std::string> texts_;
   std::optional<std::array<int, 3>> displayMode_;
+  MidiRender midiRender_;  // before audio_: the capture's last render uses it
   AudioCapture audio_;
   std::vector<Control::MidiEvent> midiLog_;
 };

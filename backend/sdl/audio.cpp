@@ -6,9 +6,11 @@
 // in real time and plays nothing), so the sound code always finds a device
 // and its stream notifications keep coming. SDL converts to whatever the
 // hardware runs at, so the mixer renders at exactly the rate asked for. The
-// music synthesiser is rendered into the same frames, after the effects.
+// music synthesiser is rendered into the same frames, after the effects; the
+// callback's start time places its messages (midi.cpp).
 #include <cstdlib>
 
+#include "plat/detail/scheduler.h"
 #include "sdl_backend.h"
 
 namespace plat::sdl {
@@ -35,6 +37,12 @@ SDL_AudioDeviceID OpenDevice(int rate, SdlBackend* backend) {
 
 }  // namespace
 
+void SdlBackend::RenderAudio(std::int16_t* out, int frames) {
+  const auto now = static_cast<std::int64_t>(detail::ActiveScheduler().NowNs());
+  render_(out, frames);
+  MixMidi(out, frames, audioRate_, now);
+}
+
 int SdlBackend::OpenAudio(int rate, AudioRender render) {
   CloseAudio();
   if (rate <= 0) return 0;
@@ -50,6 +58,7 @@ int SdlBackend::OpenAudio(int rate, AudioRender render) {
     render_ = nullptr;
     return 0;
   }
+  audioRunning_.store(true, std::memory_order_release);
   SDL_PauseAudioDevice(audio_, 0);
   return rate;
 }
@@ -58,6 +67,8 @@ void SdlBackend::CloseAudio() {
   if (audio_ == 0) return;
   SDL_CloseAudioDevice(audio_);  // waits for a running callback
   audio_ = 0;
+  audioRunning_.store(false, std::memory_order_release);
+  if (midi_) midiQueue_.Flush(*midi_);  // what the last callbacks did not reach
   render_ = nullptr;
 }
 

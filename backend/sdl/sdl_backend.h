@@ -21,6 +21,8 @@
 #include "plat/detail/backend.h"
 #include "plat/detail/message_box.h"
 #include "plat/sdl.h"
+#include "synth/device_clock.h"
+#include "synth/synth.h"
 
 namespace plat::sdl {
 
@@ -56,14 +58,14 @@ class SdlBackend final : public detail::Backend {
   void MidiMessage(std::span<const std::uint8_t> bytes) override;
   void CloseMidi() override;
   // For the audio callback: adds the MIDI synthesiser's next `frames` stereo
-  // frames at `rate` into the interleaved 16-bit `out`, saturating. Nothing
-  // while no MIDI output has opened the synthesiser.
-  void MixMidi(std::int16_t* out, int frames, int rate);
+  // frames at `rate` into the interleaved 16-bit `out`, saturating, each
+  // message applied one device period after it was sent (`nowNs`: when the
+  // callback started, on the scheduler's clock). Nothing while no MIDI
+  // output has opened the synthesiser.
+  void MixMidi(std::int16_t* out, int frames, int rate, std::int64_t nowNs);
   // The audio callback's work: the sound mixer, then the music over it.
-  void RenderAudio(std::int16_t* out, int frames) {
-    render_(out, frames);
-    MixMidi(out, frames, audioRate_);
-  }
+  void RenderAudio(std::int16_t* out, int frames);  // audio.cpp
+  void TraceMidi(MidiTrace trace);                  // midi.cpp
 
   // Test hooks behind sdl::SaveWindowPng and sdl::AutoAnswerMessageBoxes.
   std::string SaveWindowPng(const std::string& path);
@@ -95,13 +97,14 @@ class SdlBackend final : public detail::Backend {
   // release belong to the box, not to the game.
   std::set<SDL_Keycode> boxKeys_;
   // The MIDI synthesiser (midi.cpp): made by the first OpenMidi, kept until
-  // the backend goes; `midiLive_` publishes it to the audio thread.
-  struct MidiSynth;
-  struct MidiSynthDeleter {
-    void operator()(MidiSynth* synth) const;
-  };
-  std::unique_ptr<MidiSynth, MidiSynthDeleter> midi_;
-  std::atomic<MidiSynth*> midiLive_{nullptr};
+  // the backend goes; `midiLive_` publishes it to the audio thread, and
+  // `midiQueue_` carries the messages there with their send times.
+  std::unique_ptr<synth::Synth> midi_;
+  std::atomic<synth::Synth*> midiLive_{nullptr};
+  synth::TimedMidi midiQueue_;
+  synth::DeviceClock midiClock_;  // audio thread
+  std::atomic<bool> audioRunning_{false};
+  MidiTrace midiTrace_;  // set while no MIDI output is open
 };
 
 }  // namespace plat::sdl

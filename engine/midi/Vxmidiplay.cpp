@@ -62,8 +62,10 @@ TVexmoraMidiPlayThread::~TVexmoraMidiPlayThread() {
   thread_->WaitFor();
 }
 
-// Cycles start on fixed deadlines, `interval` apart; a late cycle makes the
-// next one come sooner rather than shifting all that follow.
+// Cycles start on fixed deadlines, `interval` apart, slept to as absolute
+// times (a relative sleep would add the cycle's own work and the clock's
+// rounding to every period); a late cycle makes the next one come sooner
+// rather than shifting all that follow.
 void TVexmoraMidiPlayThread::Execute(plat::Thread& self) {
   std::uint32_t previous = plat::timeGetTime();
   std::uint32_t deadline = previous;
@@ -75,7 +77,7 @@ void TVexmoraMidiPlayThread::Execute(plat::Thread& self) {
     const std::uint32_t after = plat::timeGetTime();
     const auto wait = static_cast<std::int32_t>(deadline - after);
     if (wait > 0)
-      plat::Sleep(static_cast<std::uint32_t>(wait));
+      plat::SleepUntil(deadline);
     else if (wait < -kResyncMs)
       deadline = after;
   }

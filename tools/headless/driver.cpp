@@ -35,6 +35,7 @@ int Run(const Options& o) {
   if (!o.shotDir.empty()) std::filesystem::create_directories(o.shotDir);
 
   plat::headless::Config config;
+  config.midiSynth = !o.audioOut.empty();  // the music belongs in the recording
   for (const auto& e : events)
     if (e.kind == InputEvent::Kind::Joy) config.joystick = plat::JOYCAPS{};
   plat::headless::Control& control = plat::headless::Start(config);

@@ -28,6 +28,7 @@ struct Config {
   std::optional<JOYCAPS> joystick;           // nullopt: joyGetDevCaps and joyGetPos fail
   bool audioDevice = true;                   // false: IDirectSound::Initialize fails
   bool midiDevice = true;                    // false: midiOutOpen fails (MMSYSERR_NODRIVER)
+  bool midiSynth = false;                    // also play MIDI through the synthesiser into the capture
   std::uint32_t audioPeriodMs = 10;          // the mixer renders every this many virtual ms
 };
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace plat::sdl {
@@ -29,5 +30,16 @@ std::string SaveWindowPng(const std::string& path);
 // at once, OK boxes only print their text. Under Xvfb nobody can press a
 // button, and the game asks a question while it starts.
 void AutoAnswerMessageBoxes(bool yes);
+
+// Hook for the music timing benchmark. `sent` is called on the sending
+// thread for every MIDI message, with its send time (the scheduler's
+// nanosecond clock); `notePlaced` on the audio thread for every note-on the
+// synthesiser starts, with its send time and how late it sounds against the
+// sample its time maps to (ns). Set it while no MIDI output is open.
+struct MidiTrace {
+  std::function<void(std::int64_t sentNs)> sent;
+  std::function<void(std::int64_t sentNs, std::int64_t lateNs)> notePlaced;
+};
+void TraceMidi(MidiTrace trace);
 
 }  // namespace plat::sdl

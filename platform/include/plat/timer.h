@@ -18,6 +18,10 @@ void Sleep(std::uint32_t ms);
 // fresh clock value. Real backend: sleeps until about 2 ms before the
 // deadline, then spins. Headless: a blocking point of the virtual clock.
 std::uint32_t SpinUntil(std::uint32_t deadline);
+// Sleeps (without spinning) until timeGetTime() has reached `deadline`
+// (wrap-safe), at the exact moment rather than at a rounded-up millisecond
+// count from the caller's last look at the clock.
+void SleepUntil(std::uint32_t deadline);
 // True when `now` has reached `deadline`, wrap-safe (half the range ahead).
 constexpr bool TimeReached(std::uint32_t now, std::uint32_t deadline) {
   return static_cast<std::int32_t>(now - deadline) >= 0;
