@@ -8,6 +8,7 @@
 // Keys queued with Control::Key reach the application before its next idle
 // call. Message boxes are answered from the scripted list (then No) and their
 // texts are recorded for tests.
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <memory>
@@ -16,8 +17,8 @@
 #include "plat/detail/backend.h"
 #include "plat/detail/scheduler.h"
 #include "audio_capture.h"
-#include "plat/headless.h"
 #include "midi_render.h"
+#include "plat/headless.h"
 #include "plat/timer.h"
 #include "virtual_scheduler.h"
 
@@ -64,6 +65,15 @@ class HeadlessBackend final : public detail::Backend {
     return true;
   }
   void RestoreDisplayMode() override { displayMode_.reset(); }
+  int DesktopBits() const override { return config_.desktopBits; }
+  bool Use555() const override { return config_.rgb555; }
+  std::uint32_t PitchPadding() const override { return config_.pitchPadding; }
+  bool HalAvailable() const override { return config_.halAvailable; }
+  void ShowPrimary(const Bitmap* frame) override {
+    primary_ = frame ? std::optional<Bitmap>(*frame) : std::nullopt;
+    ++presents_;
+    screenStale_ = true;
+  }
   MMRESULT JoyCaps(JOYCAPS& caps) override {
     if (!config_.joystick) return JOYERR_UNPLUGGED;
     caps = *config_.joystick;
@@ -92,7 +102,14 @@ class HeadlessBackend final : public detail::Backend {
   }
 
   const Bitmap& Screen() {
-    if (screenStale_ && form_) form_->Compose(screen_);
+    if (screenStale_ && form_) {
+      form_->Compose(screen_);
+      if (primary_) {  // over the client area from its top-left corner
+        const int w = std::min(primary_->Width(), screen_.Width());
+        for (int y = 0; y < std::min(primary_->Height(), screen_.Height()); ++y)
+          std::copy_n(primary_->Row(y), w, screen_.Row(y));
+      }
+    }
     screenStale_ = false;
     return screen_;
   }
@@ -107,6 +124,7 @@ class HeadlessBackend final : public detail::Backend {
   std::deque<bool> answers_;
   std::vector<std::string> texts_;
   std::optional<std::array<int, 3>> displayMode_;
+  std::optional<Bitmap> primary_;
   MidiRender midiRender_;  // before audio_: the capture's last render uses it
   AudioCapture audio_;
   std::vector<Control::MidiEvent> midiLog_;
@@ -136,6 +154,10 @@ std::optional<std::array<int, 3>> Control::DisplayMode() const { return B().disp
 std::span<const std::int16_t> Control::AudioCapture() const { return B().audio_.Samples(); }
 int Control::AudioRate() const { return B().audio_.Rate(); }
 const std::vector<Control::MidiEvent>& Control::MidiLog() const { return B().midiLog_; }
+void Control::LoseSurfaces(bool includeSystemMemory) { detail::LoseSurfaces(includeSystemMemory); }
+void Control::BroadcastDisplayChange(int bpp) {
+  B().keys_.push_back({detail::InputEvent::Kind::DisplayChange, 0, false, bpp});
+}
 
 Control& Start(const Config& config) {
   Stop();

@@ -47,6 +47,7 @@ class SdlBackend final : public detail::Backend {
 
   bool SetDisplayMode(int w, int h, int bpp) override;  // window.cpp
   void RestoreDisplayMode() override;
+  void ShowPrimary(const Bitmap* frame) override;
 
   MMRESULT JoyCaps(JOYCAPS& caps) override;  // joystick.cpp
   MMRESULT JoyPos(JOYINFO& info) override;
@@ -87,6 +88,7 @@ class SdlBackend final : public detail::Backend {
   SDL_Texture* texture_ = nullptr;
   int frameW_ = 0, frameH_ = 0;  // texture (= logical) size
   Bitmap frame_;                 // the composed form, reused every present
+  std::optional<Bitmap> primary_;  // the DirectDraw primary surface's picture
   std::optional<Point> mode_;    // a display mode: show only this top-left part
   SDL_Joystick* joystick_ = nullptr;
   SDL_AudioDeviceID audio_ = 0;  // 0 = closed

@@ -5,7 +5,9 @@
 // with the alpha byte unused), uploaded and drawn with the renderer's logical
 // size set to the client size, so a full-screen window shows the picture
 // scaled with its aspect kept and black bars around it. When the form's client
-// size changes (the game's display modes) the texture follows.
+// size changes (the game's display modes) the texture follows. A DirectDraw
+// primary surface's picture covers the client area from its top-left corner
+// and is presented as soon as it changes.
 #include <algorithm>
 #include <cstdio>
 
@@ -90,6 +92,11 @@ void SdlBackend::Present(const Form& form) {
   if (size.x <= 0 || size.y <= 0) return;
   if (frame_.Width() != size.x || frame_.Height() != size.y) frame_.SetSize(size.x, size.y);
   form.Compose(frame_);
+  if (primary_) {  // the primary surface covers the client area from its top-left
+    const int pw = std::min(primary_->Width(), frame_.Width());
+    for (int y = 0; y < std::min(primary_->Height(), frame_.Height()); ++y)
+      std::copy_n(primary_->Row(y), pw, frame_.Row(y));
+  }
   // In a display mode only its top-left part of the client area shows.
   const int w = mode_ ? std::min(mode_->x, frame_.Width()) : frame_.Width();
   const int h = mode_ ? std::min(mode_->y, frame_.Height()) : frame_.Height();
@@ -120,6 +127,11 @@ void SdlBackend::RestoreDisplayMode() {
   mode_.reset();
   frameW_ = frameH_ = 0;
   if (window_ && !config_.fullscreen) SDL_SetWindowFullscreen(window_, 0);
+}
+
+void SdlBackend::ShowPrimary(const Bitmap* frame) {
+  primary_ = frame ? std::optional<Bitmap>(*frame) : std::nullopt;
+  if (const Form* form = Application::MainForm()) Present(*form);  // blits show at once
 }
 
 void SdlBackend::Redraw() {

@@ -30,6 +30,10 @@ struct Config {
   bool midiDevice = true;                    // false: midiOutOpen fails (MMSYSERR_NODRIVER)
   bool midiSynth = false;                    // also play MIDI through the synthesiser into the capture
   std::uint32_t audioPeriodMs = 10;          // the mixer renders every this many virtual ms
+  int desktopBits = 32;                      // the windowed primary's depth: 16, 24 or 32
+  bool rgb555 = false;                       // 16-bit desktop and modes are 5:5:5 (else 5:6:5)
+  std::uint32_t pitchPadding = 0;            // extra bytes at the end of every surface row
+  bool halAvailable = false;                 // the Direct3D HAL device exists (else only RGB)
 };
 
 class Control {
@@ -41,7 +45,12 @@ class Control {
   const std::vector<std::string>& MessageBoxTexts() const;
   bool StepFrames(int n);          // run the app loop for n idle calls; false once closed
   void Advance(std::uint32_t ms);  // let virtual time pass (threads run)
-  const Bitmap& Screen() const;    // what the window shows (the main form composed)
+  const Bitmap& Screen() const;    // what the window shows (the main form, the primary surface over it)
+  // Loses the primary and video-memory surfaces, as a mode switch does (and
+  // the system-memory ones too when asked).
+  void LoseSurfaces(bool includeSystemMemory = false);
+  // Broadcasts WM_DISPLAYCHANGE with `bpp`, delivered before the next idle call.
+  void BroadcastDisplayChange(int bpp);
   int Presents() const;            // how often the window was presented
   // The display mode set through DirectDraw (w, h, bpp); nullopt = desktop.
   std::optional<std::array<int, 3>> DisplayMode() const;

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "plat/app.h"
+#include "plat/canvas.h"
 #include "plat/joystick.h"
 
 namespace plat::detail {
@@ -51,6 +52,20 @@ class Backend {
   virtual bool SetDisplayMode(int w, int h, int bpp) = 0;
   virtual void RestoreDisplayMode() = 0;
 
+  // DirectDraw surfaces. The desktop's depth (the windowed primary's format;
+  // 16 means 5:6:5 unless Use555), whether 16-bit formats are 5:5:5, and extra
+  // bytes at the end of every surface row (tests of pitch handling).
+  virtual int DesktopBits() const { return 32; }
+  virtual bool Use555() const { return false; }
+  virtual std::uint32_t PitchPadding() const { return 0; }
+  // The primary surface's picture (0x00RRGGBB), shown over the main form's
+  // client area from its top-left corner, and presented now; null: none.
+  // The bitmap stays valid until the next call.
+  virtual void ShowPrimary(const Bitmap* /*frame*/) {}
+  // Whether the Direct3D hardware (HAL) devices exist; the real display
+  // never offers them, the headless one when its configuration asks.
+  virtual bool HalAvailable() const { return false; }
+
   virtual MMRESULT JoyCaps(JOYCAPS& caps) = 0;
   virtual MMRESULT JoyPos(JOYINFO& info) = 0;
 
@@ -82,5 +97,8 @@ void InstallBackend(std::unique_ptr<Backend> backend);
 Backend* ActiveBackend();
 // Called by backends: queue an event for the application's thread.
 void PushInput(const InputEvent& e);
+// Marks the primary and video-memory DirectDraw surfaces lost (and the
+// system-memory ones too when asked), as a display mode switch does.
+void LoseSurfaces(bool includeSystemMemory);
 
 }  // namespace plat::detail

@@ -1,0 +1,97 @@
+// Vxdrawsurface.cpp — loading and restoring a named surface's bitmap.
+#include "draw/Vxdrawsurface.h"
+
+#include <string>
+
+#include "core/Vxdebug.h"
+#include "core/Vxerror.h"
+#include "core/Vxoperation.h"
+#include "plat/canvas.h"
+
+namespace VexmoraDrawSystem {
+
+using VexmoraDebugSystem::TVexmoraDebug;
+using VexmoraSystem::EVxDrawSurface;
+using VexmoraSystem::VxOperation;
+
+namespace {
+
+// Resource first, then the file; the detail names the file on failure.
+plat::Bitmap LoadBitmap(const std::string& fileName) {
+  plat::Bitmap bmp;
+  try {
+    if (bmp.LoadFromResourceName(fileName)) return bmp;
+  } catch (const plat::EBitmapLoad&) {  // a broken resource: try the file
+  }
+  try {
+    bmp.LoadFromFile(fileName);
+  } catch (const plat::EBitmapLoad&) {
+    throw EVxDrawSurface("BMPの読み込みに失敗しました。\nファイル名：" + fileName);
+  }
+  return bmp;
+}
+
+// Draws `bmp` at (0, 0) through the surface's DC; false when no DC.
+bool DrawThroughDC(plat::IDirectDrawSurface7& s, const plat::Bitmap& bmp) {
+  std::unique_ptr<plat::SurfaceDC> dc;
+  if (plat::FAILED(s.GetDC(dc))) return false;
+  dc->canvas().Draw(0, 0, bmp);
+  dc.reset();  // ReleaseDC
+  return true;
+}
+
+}  // namespace
+
+TVexmoraDrawSurface::~TVexmoraDrawSurface() {
+  TVexmoraDebug::TraceLine("TVexmoraDrawSurface::~TVexmoraDrawSurface");
+}
+
+plat::Rect TVexmoraDrawSurface::PatternRect(int n) const {
+  const int left = (n % columns) * patternWidth, top = (n / columns) * patternHeight;
+  return {left, top, left + patternWidth, top + patternHeight};
+}
+
+void TVexmoraDrawSurface::LoadFile(std::string_view name, std::string_view file, bool videoMemory,
+                                   std::uint32_t keyColour, int pw, int ph) {
+  VxOperation("TVexmoraDrawSurface::LoadFile", [&] {
+    surface.reset();
+    fileName.clear();
+    surfaceName.clear();
+    const std::string path(file);
+    const plat::Bitmap bmp = LoadBitmap(path);
+    bitmapWidth = bmp.Width();
+    bitmapHeight = bmp.Height();
+    patternWidth = pw ? pw : bitmapWidth;
+    patternHeight = ph ? ph : bitmapHeight;
+    columns = patternWidth > 0 ? bitmapWidth / patternWidth : 0;
+    count = patternHeight > 0 ? (bitmapHeight / patternHeight) * columns : 0;
+    plat::DDSURFACEDESC2 desc;
+    desc.dwFlags = plat::DDSD_CAPS | plat::DDSD_WIDTH | plat::DDSD_HEIGHT;
+    desc.dwCaps = plat::DDSCAPS_OFFSCREENPLAIN | (videoMemory ? 0u : std::uint32_t{plat::DDSCAPS_SYSTEMMEMORY});
+    desc.dwWidth = bitmapWidth;
+    desc.dwHeight = bitmapHeight;
+    if (!directDraw || plat::FAILED(directDraw->CreateSurface(desc, surface)))
+      throw EVxDrawSurface("サーフェイスの作成に失敗しました。\nファイル名：" + path);
+    if (!DrawThroughDC(*surface, bmp)) {
+      surface.reset();
+      throw EVxDrawSurface("BMPの転送に失敗しました。\nファイル名：" + path);
+    }
+    surface->SetColorKey(keyColour, keyColour);
+    surfaceName = name;
+    fileName = path;
+  });
+}
+
+void TVexmoraDrawSurface::Restore() {
+  VxOperation("TVexmoraDrawSurface::Restore", [&] {
+    if (!surface) throw EVxDrawSurface("サーフェイスが存在しません\nサーフェイス名：" + surfaceName);
+    if (plat::FAILED(surface->Restore())) return;  // the next draw tries again
+    const plat::Bitmap bmp = LoadBitmap(fileName);
+    if (!DrawThroughDC(*surface, bmp)) {
+      surface.reset();
+      throw EVxDrawSurface("サーフェイスの復帰に失敗しました。\nサーフェイス名：" + surfaceName);
+    }
+  });
+}
+
+}  // namespace VexmoraDrawSystem
