@@ -9,7 +9,9 @@
 namespace kxbench {
 
 inline kx::TForm1* StartBenchGame() {
-  plat::headless::Start();
+  plat::headless::Config config;
+  config.keepAudio = false;  // many frames: keep no sound
+  plat::headless::Start(config);
   kx::GameOptions options;
   options.dataDir = KX_DATA_DIR;
   options.seedGiven = true;

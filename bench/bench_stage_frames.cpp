@@ -75,7 +75,9 @@ void Report(int stage, const std::vector<Sample>& s) {
 int main(int argc, char** argv) {
   const char* input = argc > 1 ? argv[1] : KX_SOURCE_DIR "/tests/data/full_game.input";
   const std::vector<kxh::InputEvent> events = kxh::LoadInputScript(input);
-  plat::headless::Control& control = plat::headless::Start();
+  plat::headless::Config config;
+  config.keepAudio = false;
+  plat::headless::Control& control = plat::headless::Start(config);
   kx::GameOptions options;
   options.dataDir = KX_DATA_DIR;
   options.seedGiven = true;

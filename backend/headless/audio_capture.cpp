@@ -27,7 +27,7 @@ void AudioCapture::RenderUntilNow() {
   const std::uint64_t due = (clock_.NowMs() - openedMs_) * static_cast<std::uint64_t>(rate_) / 1000;
   if (due <= rendered_) return;
   const auto frames = static_cast<int>(due - rendered_);
-  const std::size_t at = samples_.size();
+  const std::size_t at = keep_ ? samples_.size() : 0;
   samples_.resize(at + static_cast<std::size_t>(frames) * 2);
   render_(samples_.data() + at, frames);
   if (overlay_) {

@@ -23,8 +23,10 @@ namespace plat::headless {
 
 class AudioCapture {
  public:
-  AudioCapture(VirtualScheduler& clock, std::uint32_t periodMs)
-      : clock_(clock), periodMs_(periodMs) {}
+  // keep = false renders every block into the same buffer and keeps only
+  // the last one: a long run then costs no memory for its sound.
+  AudioCapture(VirtualScheduler& clock, std::uint32_t periodMs, bool keep)
+      : clock_(clock), periodMs_(periodMs), keep_(keep) {}
   ~AudioCapture() { Close(); }
   AudioCapture(const AudioCapture&) = delete;
   AudioCapture& operator=(const AudioCapture&) = delete;
@@ -42,6 +44,7 @@ class AudioCapture {
 
   VirtualScheduler& clock_;
   const std::uint32_t periodMs_;
+  const bool keep_;
   int tick_ = 0;  // 0 = closed
   detail::Backend::AudioRender render_;
   Overlay overlay_;

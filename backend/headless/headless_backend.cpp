@@ -28,7 +28,7 @@ namespace {
 class HeadlessBackend final : public detail::Backend {
  public:
   HeadlessBackend(const Config& c, VirtualScheduler& clock)
-      : config_(c), audio_(clock, c.audioPeriodMs) {
+      : config_(c), audio_(clock, c.audioPeriodMs, c.keepAudio) {
     if (c.midiSynth)
       audio_.SetOverlay([this](std::int16_t* out, int frames, int rate, std::int64_t startNs) {
         midiRender_.Mix(out, frames, rate, startNs);

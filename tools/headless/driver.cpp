@@ -36,6 +36,7 @@ int Run(const Options& o) {
 
   plat::headless::Config config;
   config.midiSynth = !o.audioOut.empty();  // the music belongs in the recording
+  config.keepAudio = !o.audioOut.empty();  // else a long run would hold all its sound
   for (const auto& e : events)
     if (e.kind == InputEvent::Kind::Joy) config.joystick = plat::JOYCAPS{};
   plat::headless::Control& control = plat::headless::Start(config);

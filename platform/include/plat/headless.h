@@ -30,6 +30,7 @@ struct Config {
   bool midiDevice = true;                    // false: midiOutOpen fails (MMSYSERR_NODRIVER)
   bool midiSynth = false;                    // also play MIDI through the synthesiser into the capture
   std::uint32_t audioPeriodMs = 10;          // the mixer renders every this many virtual ms
+  bool keepAudio = true;  // false: the mixer runs but only its last block is kept (long runs)
   int desktopBits = 32;                      // the windowed primary's depth: 16, 24 or 32
   bool rgb555 = false;                       // 16-bit desktop and modes are 5:5:5 (else 5:6:5)
   std::uint32_t pitchPadding = 0;            // extra bytes at the end of every surface row
@@ -58,6 +59,7 @@ class Control {
   // AudioRate(), rendered in step with virtual time from the device's first
   // opening until now (or its closing). Reopening at another rate (a primary
   // SetFormat) starts a new capture. The span is valid until time advances.
+  // Without Config::keepAudio only the last rendered block is there.
   std::span<const std::int16_t> AudioCapture() const;
   int AudioRate() const;  // 0 before the device first opened
   // Every message the MIDI output sent since Start, with the virtual time

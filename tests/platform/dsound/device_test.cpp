@@ -1,5 +1,6 @@
 // The device object: no audio device, call order and parameter checks,
 // every fault point, and the capture written as a WAV file.
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -100,6 +101,22 @@ TEST_F(DeviceTest, CaptureIsRepeatableAndWritesAsWav) {
   const auto first = run();
   EXPECT_EQ(first.size(), 2u * 44100 * 91 / 1000);  // ticks every 7 ms reached 91 ms
   EXPECT_EQ(run(), first);
+
+  // Not keeping the sound: the mixer still runs, only its last block stays,
+  // and it is the same last block as the kept capture ends with.
+  TearDown();
+  headless::Config lean;
+  lean.audioPeriodMs = 7;
+  lean.keepAudio = false;
+  Open(lean);
+  auto b = Mono({-3000, 7000, 12000, 500}, 11025);
+  EXPECT_EQ(b->SetPan(-1234), DS_OK);
+  EXPECT_EQ(b->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
+  control_->Advance(95);
+  const auto last = control_->AudioCapture();
+  ASSERT_FALSE(last.empty());
+  ASSERT_LE(last.size(), 2u * 44100 * 7 / 1000 + 2);
+  EXPECT_TRUE(std::equal(last.begin(), last.end(), first.end() - static_cast<long>(last.size())));
 
   kxtest::TempDir dir;
   ASSERT_TRUE(headless::WriteWav(dir.File("out.wav"), first, 44100));
