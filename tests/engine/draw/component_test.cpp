@@ -134,19 +134,6 @@ TEST_F(DrawTest, WithoutMMXTheReferenceRoutinesAreInstalled) {
   EXPECT_EQ(draw_->Routines().effect[beAdd], SelectRoutines(4, true).effect[beAdd]);
 }
 
-TEST_F(DrawTest, DisplayChangeOfDepthResetsAWindowedComponent) {
-  Load("pic", kxtest::Picture(4, 4));
-  auto* before = draw_->DirectDrawObject();
-  control_->BroadcastDisplayChange(32);  // same depth: nothing
-  control_->StepFrames(1);
-  EXPECT_EQ(draw_->DirectDrawObject(), before);
-  control_->BroadcastDisplayChange(16);
-  control_->StepFrames(1);
-  EXPECT_NE(draw_->DirectDrawObject(), before);
-  EXPECT_TRUE(draw_->Initialized());
-  EXPECT_NE(draw_->FindSurface("pic"), nullptr);  // reloaded
-}
-
 TEST_F(DrawTest, CleanUpGivesTheOwnerItsSizeAndTheCursorBack) {
   plat::TWinControl owner(*form_);
   auto* owned = new TVexmoraDraw(&owner);  // the owner deletes it

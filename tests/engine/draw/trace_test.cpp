@@ -31,6 +31,28 @@ class DrawTraceTest : public DrawTest {
   kxtest::TempDir dir_;
 };
 
+// A windowed component rebuilds everything when the desktop changes depth
+// (and only then); the surfaces come back from their sources. The trace is
+// the evidence: object addresses may well be reused.
+TEST_F(DrawTraceTest, DisplayChangeOfDepthResetsAWindowedComponent) {
+  Load("pic", kxtest::Picture(4, 4));
+  const std::string change = kxtest::Sjis("TVexmoraDraw(Ex)::ディスプレイ状態の変更");
+  const std::string full = kxtest::Sjis("TVexmoraDraw(Ex)::DirectDrawリセット（完全）");
+  const std::string same = Log([&] {
+    control_->BroadcastDisplayChange(32);
+    control_->StepFrames(1);
+  });
+  EXPECT_EQ(same.find(change), std::string::npos);
+  const std::string other = Log([&] {
+    control_->BroadcastDisplayChange(16);
+    control_->StepFrames(1);
+  });
+  EXPECT_NE(other.find(change), std::string::npos);
+  EXPECT_NE(other.find(full), std::string::npos);
+  EXPECT_TRUE(draw_->Initialized());
+  EXPECT_NE(draw_->FindSurface("pic"), nullptr);
+}
+
 TEST_F(DrawTraceTest, InitTracesEveryStepWithTheMemoryLeft) {
   plat::CpuInfo cpu;
   cpu.hasCpuid = true;
