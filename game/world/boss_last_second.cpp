@@ -59,11 +59,7 @@ void TForm1::MoveBossLastSecond(Enemy& e) {
       }
       break;
     case 3:
-      e.frame -= 1;
-      if (e.frame < 11) {
-        e.frame = 4;
-        Enter(e, 4);
-      }
+      if (FrameDownPast(e.frame, 11, 4)) Enter(e, 4);
       break;
     case 5:
     case 16:  // aim at the corner
@@ -157,11 +153,7 @@ void TForm1::SecondFormBeamRun(Enemy& e, bool fiveShot) {
   // 20 for a frame, then lower them again and cruise to the edge.
   switch (e.p1) {
     case 0:
-      e.frame -= 1;
-      if (e.frame < 4) {
-        e.frame = 15;
-        e.p1 = 1;
-      }
+      if (FrameDownPast(e.frame, 4, 15)) e.p1 = 1;
       break;
     case 1:
       if (e.frame < 19) {
@@ -181,11 +173,7 @@ void TForm1::SecondFormBeamRun(Enemy& e, bool fiveShot) {
       if (e.p2 > (fiveShot ? 31 : 27)) e.p1 = 2;
       break;
     case 2:
-      e.frame -= 1;
-      if (e.frame < 15) {
-        e.frame = 4;
-        e.p1 = 3;
-      }
+      if (FrameDownPast(e.frame, 15, 4)) e.p1 = 3;
       break;
     default:
       break;
@@ -209,22 +197,14 @@ void TForm1::SecondFormRingBurst(Enemy& e) {
   // After the charge, a ring in each of five consecutive frames.
   switch (e.p1) {
     case 0:
-      e.frame -= 1;
-      if (e.frame < 4) {
-        e.frame = 10;
-        e.p1 = 1;
-      }
+      if (FrameDownPast(e.frame, 4, 10)) e.p1 = 1;
       break;
     case 1:
       SecondFormGlowAndRing(e);
       if (e.p3 > 4) e.p1 = 2;
       break;
     case 2:
-      e.frame -= 1;
-      if (e.frame < 10) {
-        e.frame = 4;
-        e.p1 = 3;
-      }
+      if (FrameDownPast(e.frame, 10, 4)) e.p1 = 3;
       break;
     default:
       break;
@@ -263,11 +243,7 @@ void TForm1::SecondFormMineRow(Enemy& e) {
       if (CountFrames(e.p2, 3)) e.p1 = 5;
       break;
     default:
-      e.frame -= 1;
-      if (e.frame < 21) {
-        e.frame = 4;
-        Enter(e, 16);
-      }
+      if (FrameDownPast(e.frame, 21, 4)) Enter(e, 16);
       break;
   }
 }
@@ -285,11 +261,7 @@ void TForm1::SecondFormStream(Enemy& e) {
   // direction step per volley.
   switch (e.p1) {
     case 0:
-      e.frame -= 1;
-      if (e.frame < 4) {
-        e.frame = 10;
-        e.p1 = 1;
-      }
+      if (FrameDownPast(e.frame, 4, 10)) e.p1 = 1;
       break;
     case 1:
       DrawChargeGlow(e.x + 10, e.y - 45, e.p2);
@@ -308,11 +280,7 @@ void TForm1::SecondFormStream(Enemy& e) {
       if (e.p3 > 60) e.p1 = 2;
       break;
     case 2:
-      e.frame -= 1;
-      if (e.frame < 10) {
-        e.frame = 10;
-        e.p1 = 3;
-      }
+      if (FrameDownPast(e.frame, 10, 10)) e.p1 = 3;
       break;
     default:
       break;
@@ -326,11 +294,7 @@ void TForm1::SecondFormRingClimb(Enemy& e) {
       if (e.p3 > 5) e.p1 = 1;
       break;
     case 1:
-      e.frame -= 1;
-      if (e.frame < 10) {
-        e.frame = 4;
-        e.p1 = 2;
-      }
+      if (FrameDownPast(e.frame, 10, 4)) e.p1 = 2;
       break;
     default:
       break;

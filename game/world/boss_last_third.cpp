@@ -55,11 +55,7 @@ void TForm1::MoveBossLastThird(Enemy& e) {
       if (e.p1 >= 15) next(5);
       break;
     default:  // 8: close up again and start over
-      e.frame -= 1;
-      if (e.frame < 13) {
-        e.frame = 0;
-        next(0);
-      }
+      if (FrameDownPast(e.frame, 13, 0)) next(0);
       break;
   }
 }

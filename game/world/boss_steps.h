@@ -25,6 +25,14 @@ inline bool FrameToward(i32& frame, i32 target) {
   return frame == target;
 }
 
+// frame - 1; true once it drops below `below`, and it is then set to `then`.
+inline bool FrameDownPast(i32& frame, i32 below, i32 then) {
+  frame -= 1;
+  if (frame >= below) return false;
+  frame = then;
+  return true;
+}
+
 // value + 1, held at `cap`.
 inline void GrowTo(i32& value, i32 cap) {
   value = value < cap ? value + 1 : cap;

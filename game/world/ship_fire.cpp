@@ -5,7 +5,11 @@
 // the active shots in a range first; that is what caps how many shots of a
 // kind can be on screen (TYPE-A at level 0: four). The ship fires every second
 // frame, TYPE-C at levels 1 and 2 every frame.
+#include <algorithm>
+#include <span>
+
 #include "game/Kx_main.h"
+#include "game/world/slots.h"
 
 namespace kx {
 namespace {
@@ -16,18 +20,12 @@ constexpr i32 kGunX = 23, kGunY = -11;
 }  // namespace
 
 PlayerShot* TForm1::NewPlayerShot(int first, int last, i32 kind, i32 x, i32 y, i32 half) {
-  for (int i = first; i <= last && i < kPlayerShots; ++i) {
-    PlayerShot& s = world.playerShots[i];
-    if (s.active != 0) continue;
-    s = PlayerShot{};
-    s.active = 1;
-    s.kind = kind;
-    s.x = x;
-    s.y = y;
-    s.halfW = s.halfH = half;
-    return &s;
-  }
-  return nullptr;
+  last = std::min(last, kPlayerShots - 1);
+  if (first > last) return nullptr;
+  const auto range = std::span(world.playerShots).subspan(first, last - first + 1);
+  PlayerShot* s = FirstFreeSlot(range, [](const PlayerShot& t) { return t.active == 0; });
+  if (s) *s = PlayerShot{1, x, y, 0, kind, 0, 0, 0, 0, half, half};
+  return s;
 }
 
 int TForm1::ActivePlayerShots(int first, int last) const {
