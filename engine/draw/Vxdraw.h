@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -121,9 +122,21 @@ class TVexmoraDraw : public plat::TComponent {
   std::size_t SurfaceCount() const { return surfaces.Size(); }
   plat::Form* TargetWindow() const { return targetWindow; }
 
- private:
+ protected:
+  // Derived components (the 3D ones) build their own device on the same
+  // display, so the display steps and the state are shared with them.
   using Table = VexmoraSystem::TVexmoraResourceTable<TVexmoraDrawSurface, VexmoraSystem::EVxDraw>;
+  // Throws the component's own error for a failure text; never returns.
+  using TFail = std::function<void(const char*)>;
 
+  // Creates and initialises DirectDraw, sets the cooperative level (plus
+  // `extraLevel`), the display mode in full screen, and the primary surface.
+  void OpenDisplay(std::uint32_t extraLevel, const TFail& fail);
+  // Windowed only: the primary surface's clipper on the target window.
+  void AttachClipper(const TFail& fail);
+  // Copies `source` (Width x Height) to the primary: stretched to the
+  // window's client area, centred in full screen, or doubled.
+  void Present(plat::IDirectDrawSurface7& source);
   void RequireInitialised() const;
   // Lookup for the drawing calls: the surface, and unless `pattern` is
   // kAnyPattern, the pattern checked against its count.
@@ -131,9 +144,6 @@ class TVexmoraDraw : public plat::TComponent {
   TVexmoraDrawSurface& Sprite(std::string_view name, int pattern = kAnyPattern) const;
   void ReleaseSurfaces();
   void TraceMemory() const;
-  // Copies `source` to the flip surface and on to the primary (Update's steps).
-  void Present(plat::IDirectDrawSurface7& source);
-  void PresentFlip();
   void DrawUnchecked(int x, int y, TVexmoraDrawSurface& s, const plat::Rect& pattern,
                      std::string_view name, TBlendEffect effect, int param);
   void RestoreIfLost(plat::IDirectDrawSurface7* s);

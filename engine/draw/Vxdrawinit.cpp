@@ -43,45 +43,53 @@ void TVexmoraDraw::Init(plat::Form* window) {
       while (plat::ShowCursor(false) >= 0) {
       }
     }
-    auto fail = [this](const char* detail) {
+    const TFail fail = [this](const char* detail) {
       CleanUp();
       throw EVxDraw(detail);
     };
-    if (plat::FAILED(plat::CoCreateDirectDraw7(directDraw)))
-      fail("COMオブジェクトの作成に失敗しました。");
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::COMオブジェクトの生成に成功");
-    if (plat::FAILED(directDraw->Initialize())) fail("DirectDrawの初期化に失敗しました。");
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::DirectDrawの初期化に成功");
-    if (fullScreen) {
-      if (plat::FAILED(directDraw->SetCooperativeLevel(
-              targetWindow, plat::DDSCL_EXCLUSIVE | plat::DDSCL_FULLSCREEN)))
-        fail("協調レベルの設定に失敗しました。");
-      static constexpr int kBits[] = {16, 24, 32};
-      if (plat::FAILED(directDraw->SetDisplayMode(displayWidth, displayHeight,
-                                                  kBits[colorDepth % 3], 0, 0)))
-        fail("画面の変更に失敗しました。");
-    } else if (plat::FAILED(directDraw->SetCooperativeLevel(targetWindow, plat::DDSCL_NORMAL))) {
-      fail("協調レベルの設定に失敗しました。");
-    }
-    plat::DDSURFACEDESC2 desc;
-    desc.dwFlags = plat::DDSD_CAPS;
-    desc.dwCaps = plat::DDSCAPS_PRIMARYSURFACE;
-    if (plat::FAILED(directDraw->CreateSurface(desc, primary)))
-      fail("プライマリサーフェイスの作成に失敗しました。");
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::プライマリサーフェイスの作成に成功");
-    TraceMemory();
+    OpenDisplay(0, fail);
     CreateBackSurface();
     CheckPixelMode();
-    if (!fullScreen) {
-      if (!targetWindow || plat::FAILED(primary->SetClipperWindow(targetWindow)))
-        fail("クリッパーの作成に失敗しました。");
-      TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::クリッパーの作成に成功");
-    }
+    AttachClipper(fail);
     initialised = true;
     plat::DDDEVICEIDENTIFIER2 id;
     directDraw->GetDeviceIdentifier(id);
     TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::デバイス名:" + id.szDescription);
   });
+}
+
+void TVexmoraDraw::OpenDisplay(std::uint32_t extraLevel, const TFail& fail) {
+  if (plat::FAILED(plat::CoCreateDirectDraw7(directDraw)))
+    fail("COMオブジェクトの作成に失敗しました。");
+  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::COMオブジェクトの生成に成功");
+  if (plat::FAILED(directDraw->Initialize())) fail("DirectDrawの初期化に失敗しました。");
+  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::DirectDrawの初期化に成功");
+  if (fullScreen) {
+    if (plat::FAILED(directDraw->SetCooperativeLevel(
+            targetWindow, plat::DDSCL_EXCLUSIVE | plat::DDSCL_FULLSCREEN | extraLevel)))
+      fail("協調レベルの設定に失敗しました。");
+    static constexpr int kBits[] = {16, 24, 32};
+    if (plat::FAILED(directDraw->SetDisplayMode(displayWidth, displayHeight,
+                                                kBits[colorDepth % 3], 0, 0)))
+      fail("画面の変更に失敗しました。");
+  } else if (plat::FAILED(
+                 directDraw->SetCooperativeLevel(targetWindow, plat::DDSCL_NORMAL | extraLevel))) {
+    fail("協調レベルの設定に失敗しました。");
+  }
+  plat::DDSURFACEDESC2 desc;
+  desc.dwFlags = plat::DDSD_CAPS;
+  desc.dwCaps = plat::DDSCAPS_PRIMARYSURFACE;
+  if (plat::FAILED(directDraw->CreateSurface(desc, primary)))
+    fail("プライマリサーフェイスの作成に失敗しました。");
+  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::プライマリサーフェイスの作成に成功");
+  TraceMemory();
+}
+
+void TVexmoraDraw::AttachClipper(const TFail& fail) {
+  if (fullScreen) return;
+  if (!targetWindow || plat::FAILED(primary->SetClipperWindow(targetWindow)))
+    fail("クリッパーの作成に失敗しました。");
+  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::クリッパーの作成に成功");
 }
 
 void TVexmoraDraw::CreateBackSurface() {

@@ -24,25 +24,25 @@ void TVexmoraDraw::RestoreIfLost(plat::IDirectDrawSurface7* s) {
   if (s && s->IsLost() == plat::DDERR_SURFACELOST) s->Restore();
 }
 
-void TVexmoraDraw::PresentFlip() {
-  const plat::Rect source{0, 0, width, height};
+void TVexmoraDraw::Present(plat::IDirectDrawSurface7& source) {
+  const plat::Rect whole{0, 0, width, height};
   plat::HRESULT hr;
   if (!fullScreen) {
     // The window's client area, stretched to whatever size it has.
     const plat::Point client = targetWindow ? targetWindow->ClientSize() : plat::Point{width, height};
     const plat::Rect dest{0, 0, client.x, client.y};
-    hr = primary->Blt(&dest, flipSurface.get(), &source, false);
+    hr = primary->Blt(&dest, &source, &whole, false);
   } else if (!doubled) {
-    hr = primary->BltFast((displayWidth - width) / 2, (displayHeight - height) / 2, *flipSurface,
-                          source, false);
+    hr = primary->BltFast((displayWidth - width) / 2, (displayHeight - height) / 2, source,
+                          whole, false);
   } else {
     const plat::Rect dest{displayWidth / 2 - width, displayHeight / 2 - height,
                           displayWidth / 2 + width, displayHeight / 2 + height};
-    hr = primary->Blt(&dest, flipSurface.get(), &source, false);
+    hr = primary->Blt(&dest, &source, &whole, false);
   }
   if (hr == plat::DDERR_SURFACELOST) {
     Restore(primary.get());
-    Restore(flipSurface.get());
+    Restore(&source);
   }
 }
 
@@ -56,7 +56,7 @@ void TVexmoraDraw::Update() {
     } else if (plat::FAILED(hr)) {
       throw EVxDraw("画面の更新に失敗しました。");
     }
-    PresentFlip();
+    Present(*flipSurface);
   });
 }
 
@@ -113,7 +113,7 @@ void TVexmoraDraw::UpdateEx(int value, int mode) {
       Restore(flipSurface.get());
       Restore(tempSurface.get());
     }
-    PresentFlip();
+    Present(*flipSurface);
   });
 }
 
