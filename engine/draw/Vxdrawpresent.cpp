@@ -120,6 +120,8 @@ void TVexmoraDraw::UpdateEx(int value, int mode) {
 void TVexmoraDraw::UpdateTmp() {
   VxOperation("TVexmoraDraw::UpdateTmp", [&] {
     RequireInitialised();
+    // The 3D components keep no temp surface: nothing can be kept.
+    if (!tempSurface) throw EVxDraw("テンポラリサーフェイスの更新に失敗しました。");
     const plat::HRESULT hr = tempSurface->BltFast(0, 0, *backSurface, {0, 0, width, height}, false);
     if (hr == plat::DDERR_SURFACELOST)
       Restore(tempSurface.get());

@@ -2,11 +2,12 @@
 #include "draw/Vxdrawsurface.h"
 
 #include <string>
+#include <utility>
 
 #include "core/Vxdebug.h"
 #include "core/Vxerror.h"
 #include "core/Vxoperation.h"
-#include "plat/canvas.h"
+#include "draw/Vxbitmap.h"
 
 namespace VexmoraDrawSystem {
 
@@ -16,28 +17,10 @@ using VexmoraSystem::VxOperation;
 
 namespace {
 
-// Resource first, then the file; the detail names the file on failure.
-plat::Bitmap LoadBitmap(const std::string& fileName) {
-  plat::Bitmap bmp;
-  try {
-    if (bmp.LoadFromResourceName(fileName)) return bmp;
-  } catch (const plat::EBitmapLoad&) {  // a broken resource: try the file
-  }
-  try {
-    bmp.LoadFromFile(fileName);
-  } catch (const plat::EBitmapLoad&) {
-    throw EVxDrawSurface("BMPの読み込みに失敗しました。\nファイル名：" + fileName);
-  }
-  return bmp;
-}
-
-// Draws `bmp` at (0, 0) through the surface's DC; false when no DC.
-bool DrawThroughDC(plat::IDirectDrawSurface7& s, const plat::Bitmap& bmp) {
-  std::unique_ptr<plat::SurfaceDC> dc;
-  if (plat::FAILED(s.GetDC(dc))) return false;
-  dc->canvas().Draw(0, 0, bmp);
-  dc.reset();  // ReleaseDC
-  return true;
+plat::Bitmap LoadOrThrow(const std::string& fileName) {
+  std::optional<plat::Bitmap> bmp = LoadBitmap(fileName);
+  if (!bmp) throw EVxDrawSurface("BMPの読み込みに失敗しました。\nファイル名：" + fileName);
+  return std::move(*bmp);
 }
 
 }  // namespace
@@ -58,7 +41,7 @@ void TVexmoraDrawSurface::LoadFile(std::string_view name, std::string_view file,
     fileName.clear();
     surfaceName.clear();
     const std::string path(file);
-    const plat::Bitmap bmp = LoadBitmap(path);
+    const plat::Bitmap bmp = LoadOrThrow(path);
     bitmapWidth = bmp.Width();
     bitmapHeight = bmp.Height();
     patternWidth = pw ? pw : bitmapWidth;
@@ -86,7 +69,7 @@ void TVexmoraDrawSurface::Restore() {
   VxOperation("TVexmoraDrawSurface::Restore", [&] {
     if (!surface) throw EVxDrawSurface("サーフェイスが存在しません\nサーフェイス名：" + surfaceName);
     if (plat::FAILED(surface->Restore())) return;  // the next draw tries again
-    const plat::Bitmap bmp = LoadBitmap(fileName);
+    const plat::Bitmap bmp = LoadOrThrow(fileName);
     if (!DrawThroughDC(*surface, bmp)) {
       surface.reset();
       throw EVxDrawSurface("サーフェイスの復帰に失敗しました。\nサーフェイス名：" + surfaceName);
