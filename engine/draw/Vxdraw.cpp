@@ -143,7 +143,7 @@ void TVexmoraDraw::SetFont(const plat::Font& value) {
 
 void TVexmoraDraw::CleanUp() {
   VxOperation("TVexmoraDraw::CleanUp", [&] {
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::クリーンアップ");
+    Trace("TVexmoraDraw(Ex)::クリーンアップ");
     initialised = false;
     surfaces.Clear();
     ReleaseSurfaces();

@@ -106,7 +106,7 @@ class TVexmoraDraw : public plat::TComponent {
   virtual void RotZoomDraw(int x, int y, int angle, int zoom, std::string_view name, int pattern);
   virtual void DirectDraw(plat::Rect dest, plat::Rect source, std::string_view name);
   virtual void TextOutA(int x, int y, std::string_view text);
-  void Clear();
+  virtual void Clear();
 
   // For tests and tools.
   plat::IDirectDrawSurface7* BackSurface() const { return backSurface.get(); }
@@ -138,10 +138,15 @@ class TVexmoraDraw : public plat::TComponent {
   // window's client area, centred in full screen, or doubled.
   void Present(plat::IDirectDrawSurface7& source);
   void RequireInitialised() const;
+  // The component's own trace lines; quiet when traceSteps is off.
+  void Trace(const std::string& line) const;
   // Lookup for the drawing calls: the surface, and unless `pattern` is
   // kAnyPattern, the pattern checked against its count.
   static constexpr int kAnyPattern = std::numeric_limits<int>::min();
   TVexmoraDrawSurface& Sprite(std::string_view name, int pattern = kAnyPattern) const;
+  // The (unloaded) surface CreateSurface puts in the table; derived
+  // components store their own kind.
+  virtual TVexmoraDrawSurface* NewSurface();
   void ReleaseSurfaces();
   void TraceMemory() const;
   void DrawUnchecked(int x, int y, TVexmoraDrawSurface& s, const plat::Rect& pattern,
@@ -149,6 +154,7 @@ class TVexmoraDraw : public plat::TComponent {
   void RestoreIfLost(plat::IDirectDrawSurface7* s);
   int NextRandom() { return randomTable[static_cast<std::size_t>(waveCounter++ & 0xFF)]; }
 
+  bool traceSteps = true;  // the 3D component writes no trace lines
   bool initialised = false;
   bool firstCleanUp = true;
   bool fullScreen = false;

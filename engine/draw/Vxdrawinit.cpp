@@ -26,17 +26,21 @@ std::string Hex8(std::uint32_t v) {
 
 }  // namespace
 
+void TVexmoraDraw::Trace(const std::string& line) const {
+  if (traceSteps) TVexmoraDebug::TraceLine(line);
+}
+
 void TVexmoraDraw::TraceMemory() const {
-  if (!TVexmoraDebug::GetDebug() || !directDraw) return;
+  if (!traceSteps || !TVexmoraDebug::GetDebug() || !directDraw) return;
   std::uint32_t total = 0, free = 0;
   directDraw->GetAvailableVidMem(plat::DDSCAPS_VIDEOMEMORY, &total, &free);
-  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::ビデオメモリ容量 Total:" + std::to_string(total) +
+  Trace("TVexmoraDraw(Ex)::ビデオメモリ容量 Total:" + std::to_string(total) +
                            "  Free:" + std::to_string(free));
 }
 
 void TVexmoraDraw::Init(plat::Form* window) {
   VxOperation("TVexmoraDraw::Init", [&] {
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::初期化開始");
+    Trace("TVexmoraDraw(Ex)::初期化開始");
     if (window) targetWindow = window;
     CleanUp();
     if (fullScreen) {
@@ -54,16 +58,16 @@ void TVexmoraDraw::Init(plat::Form* window) {
     initialised = true;
     plat::DDDEVICEIDENTIFIER2 id;
     directDraw->GetDeviceIdentifier(id);
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::デバイス名:" + id.szDescription);
+    Trace("TVexmoraDraw(Ex)::デバイス名:" + id.szDescription);
   });
 }
 
 void TVexmoraDraw::OpenDisplay(std::uint32_t extraLevel, const TFail& fail) {
   if (plat::FAILED(plat::CoCreateDirectDraw7(directDraw)))
     fail("COMオブジェクトの作成に失敗しました。");
-  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::COMオブジェクトの生成に成功");
+  Trace("TVexmoraDraw(Ex)::COMオブジェクトの生成に成功");
   if (plat::FAILED(directDraw->Initialize())) fail("DirectDrawの初期化に失敗しました。");
-  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::DirectDrawの初期化に成功");
+  Trace("TVexmoraDraw(Ex)::DirectDrawの初期化に成功");
   if (fullScreen) {
     if (plat::FAILED(directDraw->SetCooperativeLevel(
             targetWindow, plat::DDSCL_EXCLUSIVE | plat::DDSCL_FULLSCREEN | extraLevel)))
@@ -81,7 +85,7 @@ void TVexmoraDraw::OpenDisplay(std::uint32_t extraLevel, const TFail& fail) {
   desc.dwCaps = plat::DDSCAPS_PRIMARYSURFACE;
   if (plat::FAILED(directDraw->CreateSurface(desc, primary)))
     fail("プライマリサーフェイスの作成に失敗しました。");
-  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::プライマリサーフェイスの作成に成功");
+  Trace("TVexmoraDraw(Ex)::プライマリサーフェイスの作成に成功");
   TraceMemory();
 }
 
@@ -89,7 +93,7 @@ void TVexmoraDraw::AttachClipper(const TFail& fail) {
   if (fullScreen) return;
   if (!targetWindow || plat::FAILED(primary->SetClipperWindow(targetWindow)))
     fail("クリッパーの作成に失敗しました。");
-  TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::クリッパーの作成に成功");
+  Trace("TVexmoraDraw(Ex)::クリッパーの作成に成功");
 }
 
 void TVexmoraDraw::CreateBackSurface() {
@@ -105,7 +109,7 @@ void TVexmoraDraw::CreateBackSurface() {
         CleanUp();
         throw EVxDraw(failure);
       }
-      TVexmoraDebug::TraceLine(success);
+      Trace(success);
       TraceMemory();
     };
     const std::uint32_t work =
@@ -140,9 +144,9 @@ void TVexmoraDraw::CheckPixelMode() {
     FillPixelMode(mode, f, keyColour, width, height, plat::HasMMX());
     bytesPerPixel = static_cast<int>(f.dwRGBBitCount / 8);
     routines = SelectRoutines(bytesPerPixel, mode.hasMMX);
-    if (!TVexmoraDebug::GetDebug()) return;
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::サーフェイス情報の取得に成功");
-    TVexmoraDebug::TraceLine(
+    if (!traceSteps || !TVexmoraDebug::GetDebug()) return;
+    Trace("TVexmoraDraw(Ex)::サーフェイス情報の取得に成功");
+    Trace(
         std::string("TVexmoraDraw(Ex)::HasMMX:") + (mode.hasMMX ? "Yes" : "No") +
         "  Width:" + std::to_string(width) + "  Height:" + std::to_string(height) +
         "  ColorBit:" + std::to_string(bytesPerPixel * 8) + "\nTVexmoraDraw(Ex)::RMask:" +
@@ -154,7 +158,7 @@ void TVexmoraDraw::CheckPixelMode() {
 void TVexmoraDraw::Reset() {
   VxOperation("TVexmoraDraw::Reset", [&] {
     RequireInitialised();
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::DirectDrawリセット（一部）");
+    Trace("TVexmoraDraw(Ex)::DirectDrawリセット（一部）");
     tempSurface.reset();
     backSurface.reset();
     flipSurface.reset();
@@ -165,7 +169,7 @@ void TVexmoraDraw::Reset() {
 void TVexmoraDraw::ResetAll() {
   VxOperation("TVexmoraDraw::ResetAll", [&] {
     RequireInitialised();
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::DirectDrawリセット（完全）");
+    Trace("TVexmoraDraw(Ex)::DirectDrawリセット（完全）");
     std::vector<TVexmoraDrawSurfaceInfo> saved;
     for (const auto& [name, surface] : surfaces.Entries()) saved.push_back(surface->Info());
     Init(nullptr);
@@ -179,7 +183,7 @@ void TVexmoraDraw::WndProc(const plat::Message& message) {
     if (message.msg != plat::WM_DISPLAYCHANGE) return;  // DefWindowProc: nothing to do
     if (!initialised || fullScreen || static_cast<int>(message.wParam) == bytesPerPixel * 8)
       return;
-    TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::ディスプレイ状態の変更");
+    Trace("TVexmoraDraw(Ex)::ディスプレイ状態の変更");
     ResetAll();
   });
 }

@@ -18,7 +18,7 @@ void TVexmoraDraw::CreateSurface(std::string_view name, std::string_view file, i
     RequireInitialised();
     if (surfaces.Find(name)) return;  // the existing surface and its file stay
     surfaces.Create(
-        name, file, [&] { return new TVexmoraDrawSurface(directDraw.get()); },
+        name, file, [&] { return NewSurface(); },
         [&](TVexmoraDrawSurface& s) { s.LoadFile(name, file, videoMemory, keyColour, pw, ph); });
     if (!TVexmoraDebug::GetDebug()) return;
     const TVexmoraDrawSurfaceInfo& info = surfaces.Lookup(name).Info();
@@ -30,6 +30,10 @@ void TVexmoraDraw::CreateSurface(std::string_view name, std::string_view file, i
         std::to_string(info.columns) + "  Count:" + std::to_string(info.count));
     TraceMemory();
   });
+}
+
+TVexmoraDrawSurface* TVexmoraDraw::NewSurface() {
+  return new TVexmoraDrawSurface(directDraw.get());
 }
 
 TVexmoraDrawSurfaceInfo TVexmoraDraw::GetSurfaceInfo(std::string_view name) {
