@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/Vxerror.h"
+#include "core/Vxregister.h"
 
 namespace Vexmora3DSystem {
 
@@ -200,5 +201,7 @@ std::size_t TVexmora3D::QueuedTriangles() const {
   for (const auto& bucket : alphaBuckets) n += bucket.size();
   return n;
 }
+
+void Register() { VexmoraSystem::RegisterVexmoraComponent<TVexmora3D>("TVexmora3D"); }
 
 }  // namespace Vexmora3DSystem

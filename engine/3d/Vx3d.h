@@ -219,4 +219,7 @@ class TVexmora3D : public VexmoraDrawSystem::TVexmoraDraw, public TVexmora3DMode
   std::array<TVexmora3DTexture*, 2> stageTextures{};
 };
 
+// Puts TVexmora3D on the palette page "Vexmora".
+void Register();
+
 }  // namespace Vexmora3DSystem

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "component_fixture.h"
+#include "plat/component.h"
 #include "support/temp_dir.h"
 
 namespace kxtest3d {
@@ -184,6 +185,16 @@ TEST_F(Component3DTest, UpdatePresentsTheBackSurfaceAndSurvivesLoss) {
   EXPECT_NE(d3d_->BackSurface()->IsLost(), plat::DDERR_SURFACELOST);
   EXPECT_EQ(ErrorOf([&] { d3d_->UpdateTmp(); }),
             "TVexmoraDraw(Ex) エラー\n\nテンポラリサーフェイスの更新に失敗しました。");
+}
+
+TEST_F(Component3DTest, RegistersOnTheVexmoraPageAndDrawsIntoItsOwnersWindow) {
+  Register();
+  plat::TWinControl owner(*form_);
+  auto* made = dynamic_cast<TVexmora3D*>(plat::CreateComponent("TVexmora3D", &owner));
+  ASSERT_NE(made, nullptr);  // deleted with its owner
+  EXPECT_EQ(made->TargetWindow(), form_);
+  made->Init();
+  EXPECT_TRUE(made->Initialized());
 }
 
 TEST_F(Component3DTest, ModelsLoadTheirTexturesAndDrawOpaqueAndTranslucentParts) {
