@@ -1,6 +1,10 @@
 // pipeline.h — one draw call's resolved state (scissor, Z, stages, blend,
 // samplers, the span loop for the target format) and the triangle set-up
 // that feeds it. Built once per draw call; Triangle() per triangle.
+//
+// Two span loops: the eight-lane one (soa_span.cpp) draws every state whose
+// textures it can read (see soa_sampler.h); the scalar one (span.cpp) draws
+// the rest and is the reference the fast one is tested against.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +12,9 @@
 #include "raster/combine.h"
 #include "raster/raster.h"
 #include "raster/sampler.h"
+#if defined(__SSE2__)
+#include "raster/soa_sampler.h"
+#endif
 
 namespace plat::d3d::raster {
 
@@ -23,7 +30,14 @@ inline constexpr int kAttrSlots = 12;
 // the alpha argument (unknown arguments read current).
 struct ArgMask {
   Lanes diffuse{}, current{}, texture{};
+  std::uint8_t colorSrc = kCurrent, alphaSrc = kCurrent;  // the sources as indices
+  static constexpr std::uint8_t kDiffuse = 0, kCurrent = 1, kTexture = 2;
   void Set(TexArg color, TexArg alpha) {
+    const auto src = [](TexArg a) {
+      return a == TexArg::Diffuse ? kDiffuse : a == TexArg::Texture ? kTexture : kCurrent;
+    };
+    colorSrc = src(color);
+    alphaSrc = src(alpha);
     const auto lanes = [color, alpha](bool (*is)(TexArg)) {
       const std::uint16_t c = is(color) ? 0xFFFF : 0, a = is(alpha) ? 0xFFFF : 0;
       return Lanes{c, c, c, a, 0, 0, 0, 0};
@@ -47,13 +61,32 @@ struct ResolvedStage {
   bool readsTexture = false;
 };
 
+#if defined(__SSE2__)
+// The state the eight-lane loop reads per group, resolved per draw call.
+struct FastState {
+  bool zTest = false, zWrite = false, z16 = false, textured = false, perspective = false;
+  bool specular = false, blend = false;
+  Factor srcFactor = Factor::One, dstFactor = Factor::Zero;
+  int stageCount = 0;
+  struct Stage {
+    TexOp colorOp, alphaOp;
+    std::uint8_t c1, c2, a1, a2;  // ArgMask source indices of both arguments
+    bool reads;                   // samples its texture
+  } stages[2] = {};
+  soa::SampleFn sample[2] = {};
+  const soa::FastSampler* samplers[2] = {};
+  std::uint32_t zBits = 0;  // the depth bits of a 32-bit Z entry
+  double zScale = 0;        // ZToInt's scale for 24- and 32-bit Z
+};
+#endif
+
 struct Pipeline;
 // A triangle's attribute planes: values at (x0, y0) and steps along y (the
 // steps along x are Pipeline::dx), and a batch of its spans.
-struct Plane {
-  float x0 = 0, y0 = 0;
-  alignas(16) float at[kAttrSlots] = {};
-  alignas(16) float dy[kAttrSlots] = {};
+struct Plane {  // filled whole by the set-up (no initialisers: it is made per triangle)
+  float x0, y0;
+  alignas(16) float at[kAttrSlots];
+  alignas(16) float dy[kAttrSlots];
 };
 struct SpanRun {
   int y, x0, x1;  // pixels x0 .. x1 - 1 of row y, inside the scissor
@@ -82,10 +115,17 @@ struct Pipeline {
   ResolvedStage stages[2];
   Sampler samplers[2];
   SpanFn span = nullptr;
+#if defined(__SSE2__)
+  soa::SampleFn fastSample[2] = {};  // for the stages that read their texture
+  soa::FastSampler fastSamplers[2];
+  FastState fast;
+  void BuildFast();  // fills `fast` from the fields above
+#endif
   alignas(16) float dx[kAttrSlots] = {};  // per-pixel step of the current triangle
 
-  // False when nothing can be drawn (empty scissor, no pixels).
-  bool Build(const RenderTarget& target, const State& state);
+  // False when nothing can be drawn (empty scissor, no pixels). `allowFast`
+  // false keeps to the scalar span loop.
+  bool Build(const RenderTarget& target, const State& state, bool allowFast = true);
 
   // Draws one triangle; in flat mode the colours come from `flatFrom`.
   void Triangle(const TLVertex& v0, const TLVertex& v1, const TLVertex& v2,
@@ -96,7 +136,10 @@ struct Pipeline {
   void Rasterise(const SetupVertex& v0, const SetupVertex& v1, const SetupVertex& v2);
 };
 
-// The span loop for a target format (span.cpp).
+// The scalar span loop for a target format (span.cpp).
 SpanFn SpanFor(TargetFormat format);
+// The eight-lane span loop for a target format (soa_span.cpp); null where
+// there is none. Needs fastSample set for every stage that reads a texture.
+SpanFn FastSpanFor(TargetFormat format);
 
 }  // namespace plat::d3d::raster

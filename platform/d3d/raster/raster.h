@@ -24,6 +24,10 @@
 // states straight in. Values outside the lists act as documented per field
 // (unknown texture arguments read CURRENT). Dithering, fog, stencil,
 // wireframe and mipmaps are not supported.
+//
+// Speed: spans run eight pixels at a time on SSE2 for every state whose
+// textures soa_sampler.h can read (not WRAP on sides that are not powers of
+// two), with the perspective divide still exact at every pixel.
 #pragma once
 
 #include <cstddef>

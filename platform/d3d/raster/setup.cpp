@@ -16,6 +16,10 @@
 
 #include "raster/pipeline.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plat::d3d::raster {
 namespace {
 
@@ -29,6 +33,14 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
   return -FloorDiv(-a, b);
 }
+// floor(a / b) for b > 0 from a double estimate (a 64-bit divide costs far
+// more), settled exactly with integer products; |a| stays below 2^40 here.
+std::int64_t FloorDivBy(std::int64_t a, std::int64_t b, double invB) {
+  std::int64_t q = static_cast<std::int64_t>(static_cast<double>(a) * invB);
+  while (q * b > a) --q;
+  while ((q + 1) * b <= a) ++q;
+  return q;
+}
 
 // ceil(x) of an edge at successive scanlines. With num/den the exact x in
 // pixels, `x` = ceil(num/den) and num = x * den - rem, 0 <= rem < den.
@@ -39,11 +51,12 @@ struct Edge {
   void Init(int x0, int y0, int x1, int y1, int y) {
     const std::int64_t dy = y1 - y0, dx = x1 - x0;
     den = 16 * dy;
+    const double inv = 1.0 / static_cast<double>(den);
     const std::int64_t num = static_cast<std::int64_t>(x0) * dy + (16LL * y - y0) * dx;
-    x = CeilDiv(num, den);
+    x = -FloorDivBy(-num, den, inv);
     rem = x * den - num;
     const std::int64_t step = 16 * dx;
-    stepQ = FloorDiv(step, den);
+    stepQ = FloorDivBy(step, den, inv);
     stepR = step - stepQ * den;
   }
   void Step() {
@@ -60,8 +73,12 @@ struct Fixed {
   int x, y;
 };
 
-int Snap(float v) {
+int Snap(float v) {  // to nearest, as lrint in the default rounding mode
+#if defined(__SSE2__)
+  return _mm_cvtss_si32(_mm_set_ss(v * 16.0f));
+#else
   return static_cast<int>(std::lrint(v * 16.0f));
+#endif
 }
 
 // Clips `in` (n corners) to the half plane where coordinate `axis` of a
@@ -90,7 +107,7 @@ int ClipPolygon(const SetupVertex* in, int n, SetupVertex* out, int axis, float 
 
 }  // namespace
 
-bool Pipeline::Build(const RenderTarget& target, const State& state) {
+bool Pipeline::Build(const RenderTarget& target, const State& state, bool allowFast) {
   if (!target.pixels || target.width <= 0 || target.height <= 0) return false;
   pixels = static_cast<std::uint8_t*>(target.pixels);
   pitch = target.pitch;
@@ -117,6 +134,7 @@ bool Pipeline::Build(const RenderTarget& target, const State& state) {
   dstFactor = state.srcBlend == Blend::BothSrcAlpha   ? Factor::InvSrcAlpha
               : state.dstBlend == Blend::BothSrcAlpha ? Factor::Zero
                                                       : ResolveFactor(state.dstBlend);
+  if (srcFactor == Factor::One && dstFactor == Factor::Zero) blend = false;  // writes the source
 
   stageCount = 0;
   textured = false;
@@ -140,6 +158,20 @@ bool Pipeline::Build(const RenderTarget& target, const State& state) {
     stageCount = s + 1;
   }
   span = SpanFor(target.format);
+#if defined(__SSE2__)
+  bool useFast = allowFast;
+  for (int s = 0; s < stageCount && useFast; ++s) {
+    fastSample[s] = stages[s].readsTexture ? soa::MakeFastSampler(samplers[s], fastSamplers[s])
+                                           : nullptr;
+    useFast = !stages[s].readsTexture || fastSample[s] != nullptr;
+  }
+  if (useFast && FastSpanFor(target.format)) {
+    span = FastSpanFor(target.format);
+    BuildFast();
+  }
+#else
+  (void)allowFast;
+#endif
   return span != nullptr;
 }
 
@@ -151,10 +183,24 @@ SetupVertex Pipeline::Convert(const TLVertex& v, const TLVertex& flatFrom) const
   s.a[kW] = v.rhw;
   s.a[kU] = perspective ? v.u * v.rhw : v.u;
   s.a[kV] = perspective ? v.v * v.rhw : v.v;
-  const Rgba c = Unpack(flat ? flatFrom.diffuse : v.diffuse);
-  const Rgba sp = Unpack(flat ? flatFrom.specular : v.specular);
+  const std::uint32_t diffuse = flat ? flatFrom.diffuse : v.diffuse;
+  const std::uint32_t spec = flat ? flatFrom.specular : v.specular;
+#if defined(__SSE2__)
+  // B G R A bytes to floats; the specular alpha lands in the unused slot.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128 half = _mm_set1_ps(0.5f);
+  const auto channels = [&](std::uint32_t c) {
+    const __m128i w = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(c)), zero);
+    return _mm_add_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(w, zero)), half);
+  };
+  _mm_storeu_ps(s.a + kB, channels(diffuse));
+  _mm_storeu_ps(s.a + kSB, channels(spec));
+  s.a[kAttrs] = 0.0f;
+#else
+  const Rgba c = Unpack(diffuse), sp = Unpack(spec);
   const int values[] = {c.b, c.g, c.r, c.a, sp.b, sp.g, sp.r};
   for (int k = 0; k < 7; ++k) s.a[kB + k] = static_cast<float>(values[k]) + 0.5f;
+#endif
   return s;
 }
 
@@ -167,22 +213,20 @@ void Pipeline::Triangle(const TLVertex& v0, const TLVertex& v1, const TLVertex& 
   if (!(area != 0.0f) || (cull == Cull::CCW && area < 0.0f) || (cull == Cull::CW && area > 0.0f))
     return;
 
-  SetupVertex poly[2][kMaxPoly];
-  poly[0][0] = Convert(v0, flatFrom);
-  poly[0][1] = Convert(v1, flatFrom);
-  poly[0][2] = Convert(v2, flatFrom);
+  const SetupVertex corners[3] = {Convert(v0, flatFrom), Convert(v1, flatFrom),
+                                  Convert(v2, flatFrom)};
   const float gx0 = static_cast<float>(clipX0) - kGuard, gx1 = static_cast<float>(clipX1) + kGuard;
   const float gy0 = static_cast<float>(clipY0) - kGuard, gy1 = static_cast<float>(clipY1) + kGuard;
   bool inside = true;
-  for (int i = 0; i < 3; ++i) {
-    const SetupVertex& v = poly[0][i];
+  for (const SetupVertex& v : corners)
     inside = inside && v.x >= gx0 && v.x <= gx1 && v.y >= gy0 && v.y <= gy1;
-  }
   if (inside) {
-    Rasterise(poly[0][0], poly[0][1], poly[0][2]);
+    Rasterise(corners[0], corners[1], corners[2]);
     return;
   }
+  SetupVertex poly[2][kMaxPoly];
   int n = 3, cur = 0;
+  for (int i = 0; i < 3; ++i) poly[0][i] = corners[i];
   const struct {
     int axis;
     float bound, sign;
@@ -218,7 +262,7 @@ void Pipeline::Rasterise(const SetupVertex& a, const SetupVertex& b, const Setup
     plane.dy[k] = (d2 * ex1 - d1 * ex2) * inv;
     plane.at[k] = v[0]->a[k];
   }
-  dx[kAttrs] = 0.0f;
+  dx[kAttrs] = plane.dy[kAttrs] = plane.at[kAttrs] = 0.0f;
 
   // Sort corners by y (ties keep their order).
   int o[3] = {0, 1, 2};

@@ -1,4 +1,6 @@
-// span.cpp — the per-pixel loop, one instance per target format: Z test
+// span.cpp — the scalar per-pixel loop, one instance per target format: it
+// draws the states the eight-lane loop (soa_span.cpp) leaves out and is the
+// reference that loop is tested against. Z test
 // (LESSEQUAL), texture reads, colour key, the stage cascade, specular,
 // blending, and the write in the target's own format. Attributes live in
 // three 4-float vectors stepped by one vector add each per pixel; the
