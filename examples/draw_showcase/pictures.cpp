@@ -14,25 +14,6 @@
 namespace showcase {
 namespace {
 
-std::vector<std::byte> Bmp(const plat::Bitmap& b) {
-  const int w = b.Width(), h = b.Height(), row = (w * 3 + 3) & ~3;
-  std::vector<std::byte> out(static_cast<std::size_t>(54 + row * h));
-  auto put = [&](int at, std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) out[static_cast<std::size_t>(at + i)] = std::byte(v >> (8 * i) & 0xFF);
-  };
-  put(0, 0x4D42, 2);
-  put(2, static_cast<std::uint32_t>(out.size()), 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(w), 4);
-  put(22, static_cast<std::uint32_t>(h), 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) put(54 + (h - 1 - y) * row + x * 3, b.Pixel(x, y), 3);
-  return out;
-}
-
 std::uint32_t Rgb(double r, double g, double b) {
   auto c = [](double v) { return static_cast<std::uint32_t>(std::clamp(v, 0.0, 255.0)); };
   return c(r) << 16 | c(g) << 8 | c(b);
@@ -66,8 +47,8 @@ plat::Bitmap Balls() {
 }  // namespace
 
 void RegisterPictures() {
-  plat::RegisterResource("BITMAP", "bg", Bmp(Background()));
-  plat::RegisterResource("BITMAP", "balls", Bmp(Balls()));
+  plat::RegisterResource("BITMAP", "bg", Background().SaveToBytes());
+  plat::RegisterResource("BITMAP", "balls", Balls().SaveToBytes());
 }
 
 }  // namespace showcase

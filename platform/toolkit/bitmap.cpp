@@ -1,5 +1,5 @@
-// bitmap.cpp — Bitmap storage and its three loaders (file, memory, module
-// resource), all through the one BMP reader.
+// bitmap.cpp — Bitmap storage, its three loaders (file, memory, module
+// resource), all through the one BMP reader, and the 24-bit BMP writer.
 //
 // A load either replaces the whole bitmap or throws and leaves it untouched.
 // Files are opened through OpenFile, so '\' paths, the case-insensitive
@@ -66,6 +66,28 @@ bool Bitmap::LoadFromResourceName(std::string_view name) {
   if (!ReadAll(*stream, bytes)) bmp::Fail(name, "resource is too large");
   LoadFromBytes(bytes, name);
   return true;
+}
+
+std::vector<std::byte> Bitmap::SaveToBytes() const {
+  const std::size_t row = (static_cast<std::size_t>(width_) * 3 + 3) & ~std::size_t{3};
+  const std::size_t size = 54 + row * static_cast<std::size_t>(height_);
+  std::vector<std::byte> out(size);
+  auto put = [&out](std::size_t at, std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) out[at + static_cast<std::size_t>(i)] = std::byte(v >> (8 * i) & 0xFF);
+  };
+  put(0, 0x4D42, 2);  // "BM"
+  put(2, static_cast<std::uint32_t>(size), 4);
+  put(10, 54, 4);  // pixels follow the two headers
+  put(14, 40, 4);
+  put(18, static_cast<std::uint32_t>(width_), 4);
+  put(22, static_cast<std::uint32_t>(height_), 4);  // positive: bottom row first
+  put(26, 1, 2);
+  put(28, 24, 2);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x)
+      put(54 + static_cast<std::size_t>(height_ - 1 - y) * row + static_cast<std::size_t>(x) * 3,
+          Pixel(x, y), 3);
+  return out;
 }
 
 }  // namespace plat

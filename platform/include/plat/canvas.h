@@ -51,6 +51,8 @@ class Bitmap {
   void LoadFromBytes(std::span<const std::byte> bytes, std::string_view name = "<memory>");
   // A bitmap module resource (type "BITMAP"); false when there is none.
   bool LoadFromResourceName(std::string_view name);
+  // The bitmap as a 24-bit bottom-up BMP file (what SaveToFile would write).
+  std::vector<std::byte> SaveToBytes() const;
 
  private:
   int width_ = 0, height_ = 0;
