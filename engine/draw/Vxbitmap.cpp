@@ -1,6 +1,10 @@
 // Vxbitmap.cpp — loading a bitmap by name and drawing it onto a surface.
 #include "draw/Vxbitmap.h"
 
+#include <utility>
+
+#include "core/Vxerror.h"
+
 namespace VexmoraDrawSystem {
 
 std::optional<plat::Bitmap> LoadBitmap(const std::string& fileName) {
@@ -15,6 +19,12 @@ std::optional<plat::Bitmap> LoadBitmap(const std::string& fileName) {
     return std::nullopt;
   }
   return bmp;
+}
+
+plat::Bitmap LoadSurfaceBitmap(const std::string& fileName) {
+  std::optional<plat::Bitmap> bmp = LoadBitmap(fileName);
+  if (!bmp) throw VexmoraSystem::EVxDrawSurface("BMPの読み込みに失敗しました。\nファイル名：" + fileName);
+  return std::move(*bmp);
 }
 
 bool DrawThroughDC(plat::IDirectDrawSurface7& s, const plat::Bitmap& bmp, int x, int y) {

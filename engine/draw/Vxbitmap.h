@@ -3,8 +3,8 @@
 // the BMP file, and drawn through the surface's device context, which
 // converts it to the surface's pixel format.
 //
-// Both calls report failure by their result; each component throws its own
-// error with its own text.
+// LoadBitmap and DrawThroughDC report failure by their result; each
+// component throws its own error with its own text.
 #pragma once
 
 #include <optional>
@@ -18,6 +18,10 @@ namespace VexmoraDrawSystem {
 // Resource first (a broken resource falls through to the file); nullopt
 // when neither loads.
 std::optional<plat::Bitmap> LoadBitmap(const std::string& fileName);
+
+// LoadBitmap for a named 2D surface: throws EVxDrawSurface
+// "BMPの読み込みに失敗しました。\nファイル名：<file>" when it cannot be had.
+plat::Bitmap LoadSurfaceBitmap(const std::string& fileName);
 
 // Draws `bmp` with its top-left corner at (x, y) through the surface's DC;
 // false when the DC cannot be had.

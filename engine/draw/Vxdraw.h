@@ -31,6 +31,7 @@
 #include "core/Vxtable.h"
 #include "draw/Vxdrawsurface.h"
 #include "draw/Vxdrawtypes.h"
+#include "draw/Vxpixelmode.h"
 #include "draw/Vxroutines.h"
 #include "plat/app.h"
 #include "plat/canvas.h"
@@ -138,6 +139,9 @@ class TVexmoraDraw : public plat::TComponent {
   // window's client area, centred in full screen, or doubled.
   void Present(plat::IDirectDrawSurface7& source);
   void RequireInitialised() const;
+  // Sets the key colour and the process-wide pixel mode from `f`, clears
+  // the software routines, and traces the mode.
+  TPixelMode& UsePixelFormat(const plat::DDPIXELFORMAT& f);
   // The component's own trace lines; quiet when traceSteps is off.
   void Trace(const std::string& line) const;
   // Lookup for the drawing calls: the surface, and unless `pattern` is

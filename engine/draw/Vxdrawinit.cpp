@@ -131,28 +131,32 @@ void TVexmoraDraw::CheckPixelMode() {
       throw EVxDraw("ピクセルモードのチェックに失敗しました。");
     }
     primary->Unlock();
-    routines = {};
-    const plat::DDPIXELFORMAT f = desc.ddpfPixelFormat.value_or(plat::DDPIXELFORMAT{});
-    switch (transparentColor) {
-      case tcWhite: keyColour = f.dwRBitMask | f.dwGBitMask | f.dwBBitMask; break;
-      case tcRed: keyColour = f.dwRBitMask; break;
-      case tcGreen: keyColour = f.dwGBitMask; break;
-      case tcBlue: keyColour = f.dwBBitMask; break;
-      default: keyColour = 0; break;
-    }
-    TPixelMode& mode = PixelMode();
-    FillPixelMode(mode, f, keyColour, width, height, plat::HasMMX());
-    bytesPerPixel = static_cast<int>(f.dwRGBBitCount / 8);
+    const TPixelMode& mode = UsePixelFormat(desc.ddpfPixelFormat.value_or(plat::DDPIXELFORMAT{}));
+    bytesPerPixel = mode.bytesPerPixel;
     routines = SelectRoutines(bytesPerPixel, mode.hasMMX);
-    if (!traceSteps || !TVexmoraDebug::GetDebug()) return;
-    Trace("TVexmoraDraw(Ex)::サーフェイス情報の取得に成功");
-    Trace(
-        std::string("TVexmoraDraw(Ex)::HasMMX:") + (mode.hasMMX ? "Yes" : "No") +
-        "  Width:" + std::to_string(width) + "  Height:" + std::to_string(height) +
-        "  ColorBit:" + std::to_string(bytesPerPixel * 8) + "\nTVexmoraDraw(Ex)::RMask:" +
-        Hex8(mode.rMask) + "  GMask:" + Hex8(mode.gMask) + "  BMask:" + Hex8(mode.bMask) +
-        "  Key:" + Hex8(keyColour));
   });
+}
+
+TPixelMode& TVexmoraDraw::UsePixelFormat(const plat::DDPIXELFORMAT& f) {
+  switch (transparentColor) {
+    case tcWhite: keyColour = f.dwRBitMask | f.dwGBitMask | f.dwBBitMask; break;
+    case tcRed: keyColour = f.dwRBitMask; break;
+    case tcGreen: keyColour = f.dwGBitMask; break;
+    case tcBlue: keyColour = f.dwBBitMask; break;
+    default: keyColour = 0; break;
+  }
+  routines = {};
+  TPixelMode& mode = PixelMode();
+  FillPixelMode(mode, f, keyColour, width, height, plat::HasMMX());
+  if (traceSteps && TVexmoraDebug::GetDebug()) {
+    Trace("TVexmoraDraw(Ex)::サーフェイス情報の取得に成功");
+    Trace(std::string("TVexmoraDraw(Ex)::HasMMX:") + (mode.hasMMX ? "Yes" : "No") +
+          "  Width:" + std::to_string(width) + "  Height:" + std::to_string(height) +
+          "  ColorBit:" + std::to_string(mode.bytesPerPixel * 8) + "\nTVexmoraDraw(Ex)::RMask:" +
+          Hex8(mode.rMask) + "  GMask:" + Hex8(mode.gMask) + "  BMask:" + Hex8(mode.bMask) +
+          "  Key:" + Hex8(keyColour));
+  }
+  return mode;
 }
 
 void TVexmoraDraw::Reset() {

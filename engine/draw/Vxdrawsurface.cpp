@@ -2,7 +2,6 @@
 #include "draw/Vxdrawsurface.h"
 
 #include <string>
-#include <utility>
 
 #include "core/Vxdebug.h"
 #include "core/Vxerror.h"
@@ -14,16 +13,6 @@ namespace VexmoraDrawSystem {
 using VexmoraDebugSystem::TVexmoraDebug;
 using VexmoraSystem::EVxDrawSurface;
 using VexmoraSystem::VxOperation;
-
-namespace {
-
-plat::Bitmap LoadOrThrow(const std::string& fileName) {
-  std::optional<plat::Bitmap> bmp = LoadBitmap(fileName);
-  if (!bmp) throw EVxDrawSurface("BMPの読み込みに失敗しました。\nファイル名：" + fileName);
-  return std::move(*bmp);
-}
-
-}  // namespace
 
 TVexmoraDrawSurface::~TVexmoraDrawSurface() {
   TVexmoraDebug::TraceLine("TVexmoraDrawSurface::~TVexmoraDrawSurface");
@@ -41,7 +30,7 @@ void TVexmoraDrawSurface::LoadFile(std::string_view name, std::string_view file,
     fileName.clear();
     surfaceName.clear();
     const std::string path(file);
-    const plat::Bitmap bmp = LoadOrThrow(path);
+    const plat::Bitmap bmp = LoadSurfaceBitmap(path);
     bitmapWidth = bmp.Width();
     bitmapHeight = bmp.Height();
     patternWidth = pw ? pw : bitmapWidth;
@@ -69,7 +58,7 @@ void TVexmoraDrawSurface::Restore() {
   VxOperation("TVexmoraDrawSurface::Restore", [&] {
     if (!surface) throw EVxDrawSurface("サーフェイスが存在しません\nサーフェイス名：" + surfaceName);
     if (plat::FAILED(surface->Restore())) return;  // the next draw tries again
-    const plat::Bitmap bmp = LoadOrThrow(fileName);
+    const plat::Bitmap bmp = LoadSurfaceBitmap(fileName);
     if (!DrawThroughDC(*surface, bmp)) {
       surface.reset();
       throw EVxDrawSurface("サーフェイスの復帰に失敗しました。\nサーフェイス名：" + surfaceName);

@@ -1,14 +1,16 @@
-// draw_showcase — TVexmoraDraw in action: generated pictures drawn with
-// every blend effect, the wind, zoom and rotation, each scene named on
-// screen with TextOutA.
+// draw_showcase — TVexmoraDraw (or TVexmoraDrawEx, drawing through the
+// Direct3D device) in action: generated pictures drawn with every blend
+// effect, the wind, zoom and rotation, each scene named on screen with
+// TextOutA.
 //
-//   draw_showcase                       a real window; Escape quits
-//   draw_showcase --shot FILE           a real window for 130 frames, then a
-//                                       PNG of what it shows, and exit
-//   draw_showcase --headless DIR [N]    no window: N frames per scene
-//                                       (default 3), the last of each saved
-//                                       as DIR/scene-XX.png
+//   draw_showcase [--ex]                    a real window; Escape quits
+//   draw_showcase [--ex] --shot FILE        a real window for 130 frames,
+//                                           then a PNG of what it shows
+//   draw_showcase [--ex] --headless DIR [N] no window: N frames per scene
+//                                           (default 3), the last of each
+//                                           saved as DIR/scene-XX.png
 //
+// --ex selects TVexmoraDrawEx; both draw the same scenes.
 // Exit status 0, or 1 with the engine's message on stderr.
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "draw/Vxdraw.h"
+#include "draw/Vxdrawex.h"
 #include "pictures.h"
 #include "plat/app.h"
 #include "plat/component.h"
@@ -28,6 +31,13 @@
 namespace {
 
 using VexmoraDrawSystem::TVexmoraDraw;
+
+bool g_ex = false;  // --ex: the accelerated component
+
+TVexmoraDraw* NewDraw(plat::TComponent* owner) {
+  if (g_ex) return new VexmoraDrawSystem::TVexmoraDrawEx(owner);
+  return new TVexmoraDraw(owner);
+}
 
 void Setup(TVexmoraDraw& draw) {
   draw.SetWidth(320);
@@ -49,7 +59,7 @@ int Headless(const std::string& dir, int frames) {
   int status = 0;
   {
     plat::TWinControl owner(form);
-    auto* draw = new TVexmoraDraw(&owner);
+    TVexmoraDraw* draw = NewDraw(&owner);
     try {
       Setup(*draw);
       for (int s = 0; s < showcase::kScenes; ++s) {
@@ -86,7 +96,7 @@ int Window(const std::string& shot) {
   int status = 0;
   {
     plat::TWinControl owner(form);
-    auto* draw = new TVexmoraDraw(&owner);
+    TVexmoraDraw* draw = NewDraw(&owner);
     try {
       Setup(*draw);
       int frame = 0;
@@ -122,11 +132,16 @@ int Window(const std::string& shot) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "--ex") {
+    g_ex = true;
+    --argc;
+    ++argv;
+  }
   if (argc >= 3 && std::string(argv[1]) == "--headless")
     return Headless(argv[2], argc >= 4 ? std::max(1, std::atoi(argv[3])) : 3);
   if (argc == 3 && std::string(argv[1]) == "--shot") return Window(argv[2]);
   if (argc != 1) {
-    std::fprintf(stderr, "usage: draw_showcase [--headless DIR [FRAMES] | --shot FILE]\n");
+    std::fprintf(stderr, "usage: draw_showcase [--ex] [--headless DIR [FRAMES] | --shot FILE]\n");
     return 2;
   }
   return Window("");
