@@ -2,9 +2,10 @@
 // samplers, the span loop for the target format) and the triangle set-up
 // that feeds it. Built once per draw call; Triangle() per triangle.
 //
-// Two span loops: the eight-lane one (soa_span.cpp) draws every state whose
-// textures it can read (see soa_sampler.h); the scalar one (span.cpp) draws
-// the rest and is the reference the fast one is tested against.
+// Three span loops: the lean eight-lane one (soa_lean.cpp) for the usual 3D
+// state; the general eight-lane one (soa_span.cpp) for every other state
+// whose textures it can read (see soa_sampler.h); the scalar one (span.cpp)
+// for the rest, the reference both fast ones are tested against.
 #pragma once
 
 #include <cstdint>
@@ -75,8 +76,12 @@ struct FastState {
   } stages[2] = {};
   soa::SampleFn sample[2] = {};
   const soa::FastSampler* samplers[2] = {};
-  std::uint32_t zBits = 0;  // the depth bits of a 32-bit Z entry
-  double zScale = 0;        // ZToInt's scale for 24- and 32-bit Z
+  std::uint32_t zBits = 0;       // the depth bits of a 32-bit Z entry
+  double zScale = 0;             // ZToInt's scale for 24- and 32-bit Z
+  float zScaleF = 0, zMaxF = 0;  // 2^n and the largest value, for the lean loop's wide Z
+  // Where stage 0's alpha comes from, for the lean loop's blend.
+  enum : std::uint8_t { kAlphaModulate, kAlphaTexture, kAlphaDiffuse, kAlphaOther };
+  std::uint8_t leanAlpha = kAlphaOther;
 };
 #endif
 
@@ -141,5 +146,8 @@ SpanFn SpanFor(TargetFormat format);
 // The eight-lane span loop for a target format (soa_span.cpp); null where
 // there is none. Needs fastSample set for every stage that reads a texture.
 SpanFn FastSpanFor(TargetFormat format);
+// The eight-lane loop specialised for the usual 3D state (soa_lean.cpp), or
+// null when the state is not that one. Reads `fast`, so after BuildFast().
+SpanFn LeanSpanFor(const Pipeline& p, TargetFormat format);
 
 }  // namespace plat::d3d::raster

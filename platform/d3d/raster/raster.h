@@ -27,7 +27,9 @@
 //
 // Speed: spans run eight pixels at a time on SSE2 for every state whose
 // textures soa_sampler.h can read (not WRAP on sides that are not powers of
-// two), with the perspective divide still exact at every pixel.
+// two); the usual 3D state (texture x diffuse, specular, SRCALPHA blend)
+// has its own specialised loop. The perspective divide is exact at every
+// pixel.
 #pragma once
 
 #include <cstddef>

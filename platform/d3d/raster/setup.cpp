@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "raster/pipeline.h"
 
@@ -161,13 +162,19 @@ bool Pipeline::Build(const RenderTarget& target, const State& state, bool allowF
 #if defined(__SSE2__)
   bool useFast = allowFast;
   for (int s = 0; s < stageCount && useFast; ++s) {
-    fastSample[s] = stages[s].readsTexture ? soa::MakeFastSampler(samplers[s], fastSamplers[s])
-                                           : nullptr;
+    fastSample[s] =
+        stages[s].readsTexture ? soa::MakeFastSampler(samplers[s], fastSamplers[s]) : nullptr;
     useFast = !stages[s].readsTexture || fastSample[s] != nullptr;
   }
   if (useFast && FastSpanFor(target.format)) {
     span = FastSpanFor(target.format);
     BuildFast();
+    if (const SpanFn lean = LeanSpanFor(*this, target.format)) {
+      span = lean;
+      // Without the blend nothing reads the texture's alpha.
+      if (!fast.blend || fast.leanAlpha == FastState::kAlphaDiffuse)
+        fast.sample[0] = fastSample[0] = soa::MakeFastSampler(samplers[0], fastSamplers[0], false);
+    }
   }
 #else
   (void)allowFast;
@@ -256,13 +263,20 @@ void Pipeline::Rasterise(const SetupVertex& a, const SetupVertex& b, const Setup
   Plane plane;
   plane.x0 = x0;
   plane.y0 = y0;
-  for (int k = 0; k < kAttrs; ++k) {
-    const float d1 = v[1]->a[k] - v[0]->a[k], d2 = v[2]->a[k] - v[0]->a[k];
-    dx[k] = (d1 * ey2 - d2 * ey1) * inv;
-    plane.dy[k] = (d2 * ex1 - d1 * ex2) * inv;
-    plane.at[k] = v[0]->a[k];
+  // Four attributes per step; the spare slot holds 0 in every vertex.
+  using F4 = float __attribute__((vector_size(16)));
+  const auto load = [](const float* src) {
+    F4 r;
+    std::memcpy(&r, src, sizeof r);
+    return r;
+  };
+  const auto store = [](float* dst, F4 r) { std::memcpy(dst, &r, sizeof r); };
+  for (int k = 0; k < kAttrSlots; k += 4) {
+    const F4 a0 = load(v[0]->a + k), d1 = load(v[1]->a + k) - a0, d2 = load(v[2]->a + k) - a0;
+    store(dx + k, (d1 * ey2 - d2 * ey1) * inv);
+    store(plane.dy + k, (d2 * ex1 - d1 * ex2) * inv);
+    store(plane.at + k, a0);
   }
-  dx[kAttrs] = plane.dy[kAttrs] = plane.at[kAttrs] = 0.0f;
 
   // Sort corners by y (ties keep their order).
   int o[3] = {0, 1, 2};

@@ -32,8 +32,9 @@ using SampleFn = void (*)(const FastSampler& s, const float* u, const float* v, 
                           V& keyHit);
 
 // The routine for a bound sampler with texels, or null when the scalar loop
-// must read it.
-SampleFn MakeFastSampler(const Sampler& in, FastSampler& out);
+// must read it. With `alpha` false the routine may leave alpha at 255, for
+// states that never read it.
+SampleFn MakeFastSampler(const Sampler& in, FastSampler& out, bool alpha = true);
 
 }  // namespace plat::d3d::raster::soa
 

@@ -14,15 +14,18 @@
 #include "raster/pipeline.h"
 
 #if defined(__SSE2__)
-#include <cstring>
-
 #include "raster/soa.h"
+#include "raster/soa_pack.h"
 
 namespace plat::d3d::raster {
 namespace {
 
+using soa::Append;
 using soa::F8;
+using soa::LoadPlanes;
+using soa::Pack;
 using soa::Planes;
+using soa::StorePlanes;
 using soa::V;
 
 // Lanes of a run along a row: base + i * dx.
@@ -106,36 +109,6 @@ KX_RASTER_INLINE Planes RunStage(const FastState::Stage& st, const Planes& diffu
   Combine(st.colorOp, *src[st.c1], *src[st.c2], diffuse.c[3], out, 0, 3);
   Combine(st.alphaOp, *src[st.a1], *src[st.a2], diffuse.c[3], out, 3, 1);
   return out;
-}
-
-template <TargetFormat F>
-KX_RASTER_INLINE Planes LoadPlanes(const std::uint8_t* px) {
-  if constexpr (F == TargetFormat::X8R8G8B8) {
-    return soa::From8888(_mm_loadu_si128(reinterpret_cast<const V*>(px)),
-                         _mm_loadu_si128(reinterpret_cast<const V*>(px + 16)));
-  } else {
-    const V t = _mm_loadu_si128(reinterpret_cast<const V*>(px));
-    return F == TargetFormat::R5G6B5 ? soa::From565(t) : soa::From1555(t, false);
-  }
-}
-
-template <TargetFormat F>
-KX_RASTER_INLINE void StorePlanes(std::uint8_t* px, const Planes& c, V live) {
-  auto* out = reinterpret_cast<V*>(px);
-  if constexpr (F == TargetFormat::X8R8G8B8) {
-    V lo, hi;
-    soa::To8888(c, lo, hi);
-    if (!soa::All(live)) {
-      lo = soa::Select(soa::Lo32(live), lo, _mm_loadu_si128(out));
-      hi = soa::Select(soa::Hi32(live), hi, _mm_loadu_si128(out + 1));
-    }
-    _mm_storeu_si128(out, lo);
-    _mm_storeu_si128(out + 1, hi);
-  } else {
-    V v = F == TargetFormat::R5G6B5 ? soa::To565(c) : soa::To555(c);
-    if (!soa::All(live)) v = soa::Select(live, v, _mm_loadu_si128(out));
-    _mm_storeu_si128(out, v);
-  }
 }
 
 // One group of eight lanes at `px` / `zp` (contiguous); `live` marks the lanes to draw.
@@ -227,98 +200,11 @@ KX_RASTER_INLINE void Shade(const FastState& c, const Attrs& at, std::uint8_t* p
   }
 }
 
-// Pixels gathered from short runs, shaded together: lanes 0..n-1, room for
-// one more run of up to eight past them.
-struct Pack {
-  int n = 0;
-  alignas(16) float x[16], y[16];  // from the plane's origin
-  alignas(16) std::int32_t px[16], py[16];
-};
-
-// Eight 2- or 4-byte values from scattered addresses into `out` (16 or 32
-// bytes), built in registers: a vector load of lanes stored one by one
-// would wait for every store to land.
-template <int Bytes>
-KX_RASTER_INLINE void GatherLanes(std::uint8_t* const* p, std::uint8_t* out) {
-  auto* v = reinterpret_cast<V*>(out);
-  if constexpr (Bytes == 2) {
-    const auto four = [&](int i) {
-      V r = _mm_cvtsi32_si128(static_cast<int>(Load16(p[i])));
-      r = _mm_insert_epi16(r, static_cast<int>(Load16(p[i + 1])), 1);
-      r = _mm_insert_epi16(r, static_cast<int>(Load16(p[i + 2])), 2);
-      return _mm_insert_epi16(r, static_cast<int>(Load16(p[i + 3])), 3);
-    };
-    _mm_store_si128(v, _mm_unpacklo_epi64(four(0), four(4)));
-  } else {
-    const auto q = [&](int i) { return _mm_cvtsi32_si128(static_cast<int>(Load32(p[i]))); };
-    const auto four = [&](int i) {
-      return _mm_unpacklo_epi64(_mm_unpacklo_epi32(q(i), q(i + 1)),
-                                _mm_unpacklo_epi32(q(i + 2), q(i + 3)));
-    };
-    _mm_store_si128(v, four(0));
-    _mm_store_si128(v + 1, four(4));
-  }
-}
-template <int Bytes>
-KX_RASTER_INLINE void ScatterLanes(const std::uint8_t* in, std::uint8_t* const* p, int n) {
-  for (int i = 0; i < n; ++i) std::memcpy(p[i], in + i * Bytes, Bytes);
-}
-
 template <TargetFormat F>
 void Flush(const FastState& c, const Pipeline& p, const Plane& plane, Pack& q, int zBytes) {
-  constexpr int kBytes = PixelBytes<F>();
-  const int n = q.n < 8 ? q.n : 8;
-  std::uint8_t* pp[8];
-  std::uint8_t* zp[8];
-  for (int i = 0; i < n; ++i) {
-    pp[i] = p.pixels + q.py[i] * p.pitch + q.px[i] * kBytes;
-    zp[i] = zBytes ? p.z + q.py[i] * p.zPitch + q.px[i] * zBytes : nullptr;
-  }
-  for (int i = n; i < 8; ++i) {  // idle lanes repeat lane 0 and are never written back
-    q.x[i] = q.x[0];
-    q.y[i] = q.y[0];
-    pp[i] = pp[0];
-    zp[i] = zp[0];
-  }
-  alignas(16) std::uint8_t pixels[32], z[32];
-  GatherLanes<kBytes>(pp, pixels);
-  if (zBytes == 2) GatherLanes<2>(zp, z);
-  if (zBytes == 4) GatherLanes<4>(zp, z);
-  const V live = _mm_cmpgt_epi16(soa::Set16(n), _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7));
-  Shade<F>(c, PackedAttrs{plane.at, p.dx, plane.dy, q.x, q.y}, pixels, z, live);
-  ScatterLanes<kBytes>(pixels, pp, n);
-  if (zBytes == 2) ScatterLanes<2>(z, zp, n);
-  if (zBytes == 4) ScatterLanes<4>(z, zp, n);
-  // Lanes past the eighth move to the front.
-  q.n -= n;
-  for (int h = 0; h < 8; h += 4) {
-    _mm_store_ps(q.x + h, _mm_load_ps(q.x + 8 + h));
-    _mm_store_ps(q.y + h, _mm_load_ps(q.y + 8 + h));
-    _mm_store_si128(reinterpret_cast<V*>(q.px + h),
-                    _mm_load_si128(reinterpret_cast<V*>(q.px + 8 + h)));
-    _mm_store_si128(reinterpret_cast<V*>(q.py + h),
-                    _mm_load_si128(reinterpret_cast<V*>(q.py + 8 + h)));
-  }
-}
-
-// Appends pixels x .. x + len - 1 (len <= 8) of row y.
-KX_RASTER_INLINE void Append(Pack& q, int x, int y, int len, const Plane& plane) {
-  const __m128 fx = _mm_set1_ps(static_cast<float>(x) - plane.x0);
-  const __m128 fy = _mm_set1_ps(static_cast<float>(y) - plane.y0);
-  const V ix = _mm_set1_epi32(x), iy = _mm_set1_epi32(y);
-  const V step = _mm_setr_epi32(0, 1, 2, 3), four = _mm_set1_epi32(4);
-  float* xs = q.x + q.n;
-  _mm_storeu_ps(xs, _mm_add_ps(fx, _mm_cvtepi32_ps(step)));
-  _mm_storeu_ps(xs + 4, _mm_add_ps(fx, _mm_cvtepi32_ps(_mm_add_epi32(step, four))));
-  _mm_storeu_ps(q.y + q.n, fy);
-  _mm_storeu_ps(q.y + q.n + 4, fy);
-  auto* px = reinterpret_cast<V*>(q.px + q.n);
-  _mm_storeu_si128(px, _mm_add_epi32(ix, step));
-  _mm_storeu_si128(px + 1, _mm_add_epi32(ix, _mm_add_epi32(step, four)));
-  auto* py = reinterpret_cast<V*>(q.py + q.n);
-  _mm_storeu_si128(py, iy);
-  _mm_storeu_si128(py + 1, iy);
-  q.n += len;
+  soa::FlushPack<F>(p, q, zBytes, [&](std::uint8_t* pixels, std::uint8_t* z, V live) {
+    Shade<F>(c, PackedAttrs{plane.at, p.dx, plane.dy, q.x, q.y}, pixels, z, live);
+  });
 }
 
 template <TargetFormat F>
@@ -353,7 +239,7 @@ void FastSpans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int c
       }
     }
     if (x < x1) {
-      Append(q, x, y, x1 - x, plane);
+      Append(q, x, y, x1 - x, plane, p, kBytes, zBytes);
       if (q.n >= 8) Flush<F>(c, p, plane, q, zBytes);
     }
   }
@@ -376,13 +262,30 @@ void Pipeline::BuildFast() {
   f.stageCount = stageCount;
   for (int s = 0; s < 2; ++s) {
     const ResolvedStage& r = stages[s];
-    f.stages[s] = {r.colorOp,        r.alphaOp,        r.arg1.colorSrc, r.arg2.colorSrc,
-                   r.arg1.alphaSrc, r.arg2.alphaSrc, s < stageCount && r.readsTexture};
+    f.stages[s] = {r.colorOp,
+                   r.alphaOp,
+                   r.arg1.colorSrc,
+                   r.arg2.colorSrc,
+                   r.arg1.alphaSrc,
+                   r.arg2.alphaSrc,
+                   s < stageCount && r.readsTexture};
     f.sample[s] = fastSample[s];
     f.samplers[s] = &fastSamplers[s];
   }
   f.zBits = zFormat == ZFormat::Z24S8 ? 0xFFFFFFu : 0xFFFFFFFFu;
   f.zScale = zFormat == ZFormat::Z24S8 ? 16777215.0 : 4294967295.0;
+  f.zScaleF = zFormat == ZFormat::Z24S8 ? 16777216.0f : 4294967296.0f;
+  f.zMaxF = zFormat == ZFormat::Z24S8 ? 16777215.0f : 4294967296.0f;
+  // At stage 0 the current colour is the diffuse one.
+  const FastState::Stage& s0 = f.stages[0];
+  const auto alphaFrom = [](std::uint8_t src) {
+    return src == ArgMask::kTexture ? FastState::kAlphaTexture : FastState::kAlphaDiffuse;
+  };
+  const bool texDiffuse = (s0.a1 == ArgMask::kTexture) != (s0.a2 == ArgMask::kTexture);
+  f.leanAlpha = s0.alphaOp == TexOp::Modulate && texDiffuse ? FastState::kAlphaModulate
+                : s0.alphaOp == TexOp::SelectArg1           ? alphaFrom(s0.a1)
+                : s0.alphaOp == TexOp::SelectArg2           ? alphaFrom(s0.a2)
+                                                            : FastState::kAlphaOther;
 }
 
 SpanFn FastSpanFor(TargetFormat format) {

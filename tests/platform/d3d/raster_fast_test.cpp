@@ -91,9 +91,8 @@ r::State MakeState(const Case& k, const Canvas& c, const r::Texture* t0, const r
   s.colorKey = k.key;
   using A = r::TexArg;
   using O = r::TexOp;
-  const r::Stage modulate{O::Modulate, O::Modulate, A::Texture, A::Diffuse,
-                          A::Texture,  A::Diffuse,  k.filter,   k.address,
-                          t0};
+  const r::Stage modulate{O::Modulate, O::Modulate, A::Texture, A::Diffuse, A::Texture,
+                          A::Diffuse,  k.filter,    k.address,  t0};
   switch (k.stages) {
     case Stages::Modulate3D:
       s.stages[0] = modulate;
@@ -104,14 +103,12 @@ r::State MakeState(const Case& k, const Canvas& c, const r::Texture* t0, const r
       break;
     case Stages::TwoStages:
       s.stages[0] = modulate;
-      s.stages[1] = {k.op1,      O::SelectArg1, A::Texture, A::Current,
-                     A::Current, A::Current,    k.filter,   k.address,
-                     t1};
+      s.stages[1] = {k.op1,      O::SelectArg1, A::Texture, A::Current, A::Current,
+                     A::Current, k.filter,      k.address,  t1};
       break;
     case Stages::Untextured:
-      s.stages[0] = {O::SelectArg2, O::SelectArg2, A::Texture, A::Diffuse,
-                     A::Texture,    A::Diffuse,    k.filter,   k.address,
-                     nullptr};
+      s.stages[0] = {O::SelectArg2, O::SelectArg2, A::Texture, A::Diffuse, A::Texture,
+                     A::Diffuse,    k.filter,      k.address,  nullptr};
       break;
   }
   return s;
@@ -125,7 +122,13 @@ std::vector<r::TLVertex> Scene(int w, int h) {
   std::vector<r::TLVertex> v;
   const auto vertex = [&](float x, float y, float z) {
     const float rhw = 0.3f + unit(rng);
-    return r::TLVertex{x, y, z, rhw, colour(rng), colour(rng) & 0x7F7F7F, unit(rng) * 2.5f - 0.7f,
+    return r::TLVertex{x,
+                       y,
+                       z,
+                       rhw,
+                       colour(rng),
+                       colour(rng) & 0x7F7F7F,
+                       unit(rng) * 2.5f - 0.7f,
                        unit(rng) * 2.5f - 0.7f};
   };
   for (int i = 0; i < 60; ++i) {
@@ -160,7 +163,14 @@ void Draw(const Case& k, Frame& f, bool fast, const std::vector<r::TLVertex>& tr
   r::Pipeline p;
   ASSERT_TRUE(p.Build(f.canvas.target, s, fast));
   if (fast) {
-    ASSERT_EQ(p.span, r::FastSpanFor(k.target)) << "the fast loop draws this state";
+    // The usual 3D state (one modulating stage, SRCALPHA blend or none) takes the lean loop.
+    const bool usual =
+        (k.stages == Stages::Modulate3D || k.stages == Stages::DrawEx) &&
+        (!k.blend || (k.src == r::Blend::SrcAlpha && k.dst == r::Blend::InvSrcAlpha) ||
+         k.src == r::Blend::BothSrcAlpha);
+    ASSERT_EQ(p.span, usual ? r::LeanSpanFor(p, k.target) : r::FastSpanFor(k.target))
+        << "the fast loop draws this state";
+    ASSERT_NE(p.span, r::SpanFor(k.target));
   }
   for (std::size_t i = 0; i + 2 < tris.size(); i += 3)
     p.Triangle(tris[i], tris[i + 1], tris[i + 2], tris[i]);
@@ -180,8 +190,8 @@ TEST_P(RasterFast, MatchesTheScalarLoop) {
   for (int y = 0; y < fast.canvas.h; ++y)
     for (int x = 0; x < fast.canvas.w; ++x) {
       const Rgb a = fast.canvas.At(x, y), b = scalar.canvas.At(x, y);
-      bool same = std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol &&
-                  std::abs(a.b - b.b) <= tol;
+      bool same =
+          std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol && std::abs(a.b - b.b) <= tol;
       if (k.z != r::ZFormat::None) {
         const std::uint32_t za = fast.canvas.Z(x, y), zb = scalar.canvas.Z(x, y);
         same = same && (za > zb ? za - zb : zb - za) <= zTol;
@@ -237,20 +247,72 @@ std::vector<Case> Cases() {
 
 INSTANTIATE_TEST_SUITE_P(States, RasterFast, testing::ValuesIn(Cases()), Name);
 
+// The specialised loop converts 24- and 32-bit Z in float; at flat depths
+// (no stepping differences) every entry must be within one unit of the
+// scalar loop's, the ends of the range exact, and the stencil byte kept.
+TEST(RasterLean, WideZIsWithinOneUnitOfTheScalarLoop) {
+  std::uint32_t key = 0;
+  const Tex tex = SmoothTexture(r::TextureFormat::A1R5G5B5, 32, 32, key);
+  for (const r::ZFormat f : {r::ZFormat::Z24S8, r::ZFormat::Z32}) {
+    const std::uint32_t far = f == r::ZFormat::Z32 ? 0xFFFFFFFFu : 0xABFFFFFFu;
+    for (const float z : {0.0f, 1.0f, 0.5f, 0.25f, 0.3f, 0.7f, 1e-6f, 0.99999994f, 0.4999999f}) {
+      Canvas canvas[2] = {Canvas(21, 7), Canvas(21, 7)};
+      for (int fast = 0; fast < 2; ++fast) {
+        Canvas& c = canvas[fast];
+        c.AddZ(f, far);
+        r::State s = Plain(c);
+        s.zEnable = true;
+        s.stages[0] = {r::TexOp::Modulate, r::TexOp::Modulate, r::TexArg::Texture,
+                       r::TexArg::Diffuse, r::TexArg::Texture, r::TexArg::Diffuse,
+                       r::Filter::Linear,  r::Address::Wrap,   &tex.t};
+        r::Pipeline p;
+        ASSERT_TRUE(p.Build(c.target, s, fast != 0));
+        if (fast) {
+          ASSERT_EQ(p.span, r::LeanSpanFor(p, c.target.format));
+        }
+        // Rows of 19 pixels (two groups and an overlapping tail) and short ones (packed).
+        const auto q = Quad(1.0f, 0.5f, 20.0f, 4.5f, 0xFFFFFFFF, 0, 0, 1, 1, z);
+        p.Triangle(q[0], q[1], q[2], q[0]);
+        p.Triangle(q[2], q[1], q[3], q[2]);
+        const r::TLVertex t[3] = {V(2, 4.5f, ~0u, 0, 0, z), V(6, 4.5f, ~0u, 0, 0, z),
+                                  V(2, 6.9f, ~0u, 0, 0, z)};
+        p.Triangle(t[0], t[1], t[2], t[0]);
+      }
+      for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 21; ++x) {
+          const std::uint32_t a = canvas[1].Z(x, y), b = canvas[0].Z(x, y);
+          EXPECT_LE(a > b ? a - b : b - a, 1u) << "z " << z << " at " << x << "," << y;
+          if (f == r::ZFormat::Z24S8) {
+            EXPECT_EQ(a >> 24, 0xABu);
+          }
+          if (z == 0.0f || z == 1.0f) {
+            EXPECT_EQ(a, b);
+          }
+        }
+      if (z < 0.9f) {
+        EXPECT_NE(canvas[1].Z(10, 2), far) << "the quad was drawn";
+      }
+    }
+  }
+}
+
 TEST(RasterFastChoice, TexturesItCannotReadFallBackToTheScalarLoop) {
   Canvas c(8, 8);
   std::uint32_t key = 0;
   const Tex odd = SmoothTexture(r::TextureFormat::R5G6B5, 48, 40, key);
   r::State s = Plain(c);
-  s.stages[0] = {r::TexOp::Modulate, r::TexOp::Modulate, r::TexArg::Texture, r::TexArg::Diffuse,
-                 r::TexArg::Texture, r::TexArg::Diffuse,  r::Filter::Linear,  r::Address::Wrap,
-                 &odd.t};
+  s.stages[0] = {r::TexOp::Modulate, r::TexOp::Modulate, r::TexArg::Texture,
+                 r::TexArg::Diffuse, r::TexArg::Texture, r::TexArg::Diffuse,
+                 r::Filter::Linear,  r::Address::Wrap,   &odd.t};
   r::Pipeline p;
   ASSERT_TRUE(p.Build(c.target, s));
   EXPECT_EQ(p.span, r::SpanFor(c.target.format)) << "WRAP on 48 x 40 texels";
   s.stages[0].address = r::Address::Clamp;
   ASSERT_TRUE(p.Build(c.target, s));
-  EXPECT_EQ(p.span, r::FastSpanFor(c.target.format));
+  EXPECT_EQ(p.span, r::LeanSpanFor(p, c.target.format)) << "CLAMP: the usual 3D state";
+  s.stages[0].colorOp = r::TexOp::Add;
+  ASSERT_TRUE(p.Build(c.target, s));
+  EXPECT_EQ(p.span, r::FastSpanFor(c.target.format)) << "not the usual state";
 }
 
 }  // namespace
