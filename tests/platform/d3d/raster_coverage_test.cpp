@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "raster_fixture.h"
 
@@ -73,6 +75,61 @@ TEST(RasterCoverage, TopLeftRuleOnOnePixelWideRectangles) {
       const bool in = (x == 2 && y >= 1 && y <= 3) || (x == 5 && y == 6);
       EXPECT_EQ(c.At(x, y).b, in ? 1 : 0) << x << "," << y;
     }
+}
+
+// The top-left rule from edge functions in exact integers (1/16 pixel):
+// pixel centres on a left or top edge are in, on a right or bottom one out.
+bool CoveredExactly(const std::int64_t (&vx)[3], const std::int64_t (&vy)[3], int x, int y) {
+  const std::int64_t px = 16 * x, py = 16 * y;
+  const std::int64_t area =
+      (vx[1] - vx[0]) * (vy[2] - vy[0]) - (vx[2] - vx[0]) * (vy[1] - vy[0]);
+  const int order[3] = {0, area > 0 ? 1 : 2, area > 0 ? 2 : 1};  // clockwise on screen
+  for (int i = 0; i < 3; ++i) {
+    const int a = order[i], b = order[(i + 1) % 3];
+    const std::int64_t dx = vx[b] - vx[a], dy = vy[b] - vy[a];
+    const std::int64_t e = dx * (py - vy[a]) - dy * (px - vx[a]);
+    if (e < 0 || (e == 0 && !(dy < 0 || (dy == 0 && dx > 0)))) return false;
+  }
+  return true;
+}
+
+TEST(RasterCoverage, EdgeWalkMatchesExactEdgeFunctions) {
+  // Corners on the 1/16 pixel grid, one edge of whole slope (dx = m dy):
+  // its x is a whole number of pixels at many scanlines and its step is
+  // exact, where a rounded reciprocal of the edge height can fall short.
+  const auto check = [](std::int64_t (&vx)[3], std::int64_t (&vy)[3], int round) {
+    if ((vx[1] - vx[0]) * (vy[2] - vy[0]) == (vx[2] - vx[0]) * (vy[1] - vy[0])) return;
+    Canvas c(22, 22);
+    std::vector<r::TLVertex> tri;
+    for (int k = 0; k < 3; ++k)
+      tri.push_back(V(static_cast<float>(vx[k]) / 16, static_cast<float>(vy[k]) / 16, kOne));
+    r::DrawTriangleList(c.target, Counting(c), tri);
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x)
+        ASSERT_EQ(c.At(x, y).b, CoveredExactly(vx, vy, x, y) ? 1 : 0)
+            << "round " << round << " pixel " << x << "," << y;
+  };
+  // Left edges starting exactly on the centre k pixels left of the target,
+  // of heights (1/16 pixel) where k * 16h * (1 / 16h) rounds below k (but
+  // not m * 16h * (1 / 16h) below m, which would hide a wrong start).
+  int round = 0;
+  for (const int h : {322, 347, 389})
+    for (const int m : {3, 5})
+      for (const int k : {1, 2, 4}) {
+        std::int64_t vx[3] = {-16 * k, -16 * k + m * h, 16 * 30}, vy[3] = {0, h, 0};
+        check(vx, vy, round++);
+      }
+  // Half the random rounds start that edge on a pixel centre.
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> pos(-16 * 40, 16 * 60), height(1, 320), slope(-2, 2);
+  for (; round < 3000; ++round) {
+    const int h = height(rng), m = slope(rng), grid = round % 2 ? 1 : 16;
+    std::int64_t vx[3] = {pos(rng) / grid * grid, 0, pos(rng)},
+                 vy[3] = {pos(rng) % 320 / grid * grid, 0, pos(rng)};
+    vx[1] = vx[0] + m * h;
+    vy[1] = vy[0] + h;
+    check(vx, vy, round);
+  }
 }
 
 TEST(RasterCoverage, ViewportScissorsFarVerticesOnPaddedTargets) {
