@@ -56,14 +56,7 @@ void TVexmora3D::Init(plat::Form* window, bool hardware) {
 }
 
 void TVexmora3D::CreateBackSurface() {
-  plat::DDSURFACEDESC2 desc;
-  desc.dwFlags = plat::DDSD_CAPS | plat::DDSD_WIDTH | plat::DDSD_HEIGHT;
-  desc.dwCaps = plat::DDSCAPS_OFFSCREENPLAIN | plat::DDSCAPS_3DDEVICE |
-                (useHAL ? plat::DDSCAPS_VIDEOMEMORY : plat::DDSCAPS_SYSTEMMEMORY);
-  desc.dwWidth = width;
-  desc.dwHeight = height;
-  if (!directDraw || plat::FAILED(directDraw->CreateSurface(desc, backSurface)))
-    Fail("バックサーフェイスの作成に失敗しました。");
+  if (plat::FAILED(CreateRenderTarget(useHAL))) Fail("バックサーフェイスの作成に失敗しました。");
 }
 
 void TVexmora3D::CreateDevice(bool hardware) {

@@ -133,6 +133,9 @@ class TVexmoraDraw : public plat::TComponent {
   // Creates and initialises DirectDraw, sets the cooperative level (plus
   // `extraLevel`), the display mode in full screen, and the primary surface.
   void OpenDisplay(std::uint32_t extraLevel, const TFail& fail);
+  // The 3D components' back surface: Width x Height, a Direct3D render
+  // target in video memory (hardware device) or system memory.
+  plat::HRESULT CreateRenderTarget(bool hardware);
   // Windowed only: the primary surface's clipper on the target window.
   void AttachClipper(const TFail& fail);
   // Copies `source` (Width x Height) to the primary: stretched to the

@@ -82,14 +82,7 @@ void TVexmoraDrawEx::CreateBackSurface() {
       CleanUp();
       throw EVxDraw(detail);
     };
-    plat::DDSURFACEDESC2 desc;
-    desc.dwFlags = plat::DDSD_CAPS | plat::DDSD_WIDTH | plat::DDSD_HEIGHT;
-    desc.dwCaps = plat::DDSCAPS_OFFSCREENPLAIN | plat::DDSCAPS_3DDEVICE |
-                  (useHAL ? plat::DDSCAPS_VIDEOMEMORY : plat::DDSCAPS_SYSTEMMEMORY);
-    desc.dwWidth = width;
-    desc.dwHeight = height;
-    if (!directDraw || plat::FAILED(directDraw->CreateSurface(desc, backSurface)))
-      fail("バックサーフェイスの作成に失敗しました。");
+    if (plat::FAILED(CreateRenderTarget(useHAL))) fail("バックサーフェイスの作成に失敗しました。");
     TVexmoraDebug::TraceLine("TVexmoraDraw(Ex)::バックサーフェイスの作成に成功");
     TraceMemory();
     const plat::D3DDEVTYPE type = useHAL ? plat::D3DDEVTYPE::HAL : plat::D3DDEVTYPE::RGB;

@@ -118,12 +118,7 @@ void TVexmoraDrawExSurface::LoadFile(std::string_view name, std::string_view fil
     const plat::Bitmap bmp = LoadSurfaceBitmap(path);
     if (bmp.Width() > kMaxBitmap || bmp.Height() > kMaxBitmap)
       throw EVxDrawSurface("BMPが大きすぎます（1024×1024ピクセルまで）。\nファイル名：" + path);
-    bitmapWidth = bmp.Width();
-    bitmapHeight = bmp.Height();
-    patternWidth = pw ? pw : bitmapWidth;
-    patternHeight = ph ? ph : bitmapHeight;
-    columns = patternWidth > 0 ? bitmapWidth / patternWidth : 0;
-    count = patternHeight > 0 ? (bitmapHeight / patternHeight) * columns : 0;
+    SetGrid(bmp.Width(), bmp.Height(), pw, ph);
     CreateTiles(TilesFor(bitmapWidth), TilesFor(bitmapHeight));
     const FillResult filled = FillTiles(bmp);
     if (filled != FillResult::Done) {

@@ -89,6 +89,16 @@ void TVexmoraDraw::OpenDisplay(std::uint32_t extraLevel, const TFail& fail) {
   TraceMemory();
 }
 
+plat::HRESULT TVexmoraDraw::CreateRenderTarget(bool hardware) {
+  plat::DDSURFACEDESC2 desc;
+  desc.dwFlags = plat::DDSD_CAPS | plat::DDSD_WIDTH | plat::DDSD_HEIGHT;
+  desc.dwCaps = plat::DDSCAPS_OFFSCREENPLAIN | plat::DDSCAPS_3DDEVICE |
+                (hardware ? plat::DDSCAPS_VIDEOMEMORY : plat::DDSCAPS_SYSTEMMEMORY);
+  desc.dwWidth = width;
+  desc.dwHeight = height;
+  return directDraw ? directDraw->CreateSurface(desc, backSurface) : plat::DDERR_GENERIC;
+}
+
 void TVexmoraDraw::AttachClipper(const TFail& fail) {
   if (fullScreen) return;
   if (!targetWindow || plat::FAILED(primary->SetClipperWindow(targetWindow)))

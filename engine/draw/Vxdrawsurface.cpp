@@ -31,12 +31,7 @@ void TVexmoraDrawSurface::LoadFile(std::string_view name, std::string_view file,
     surfaceName.clear();
     const std::string path(file);
     const plat::Bitmap bmp = LoadSurfaceBitmap(path);
-    bitmapWidth = bmp.Width();
-    bitmapHeight = bmp.Height();
-    patternWidth = pw ? pw : bitmapWidth;
-    patternHeight = ph ? ph : bitmapHeight;
-    columns = patternWidth > 0 ? bitmapWidth / patternWidth : 0;
-    count = patternHeight > 0 ? (bitmapHeight / patternHeight) * columns : 0;
+    SetGrid(bmp.Width(), bmp.Height(), pw, ph);
     plat::DDSURFACEDESC2 desc;
     desc.dwFlags = plat::DDSD_CAPS | plat::DDSD_WIDTH | plat::DDSD_HEIGHT;
     desc.dwCaps = plat::DDSCAPS_OFFSCREENPLAIN | (videoMemory ? 0u : std::uint32_t{plat::DDSCAPS_SYSTEMMEMORY});

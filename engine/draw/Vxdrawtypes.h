@@ -46,6 +46,16 @@ struct TVexmoraDrawSurfaceInfo {
   int count = 0;    // (bitmapHeight / patternHeight) * columns
   std::string fileName;
   std::string surfaceName;
+
+  // The grid of a w x h bitmap; a pattern size of 0 means the whole side.
+  void SetGrid(int w, int h, int pw, int ph) {
+    bitmapWidth = w;
+    bitmapHeight = h;
+    patternWidth = pw ? pw : w;
+    patternHeight = ph ? ph : h;
+    columns = patternWidth > 0 ? w / patternWidth : 0;
+    count = patternHeight > 0 ? (h / patternHeight) * columns : 0;
+  }
 };
 
 }  // namespace VexmoraDrawSystem
