@@ -2,7 +2,6 @@
 // (rows or columns displaced at random) and EffectDraw (the user's routine
 // on the locked surfaces).
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "core/Vxoperation.h"
@@ -15,8 +14,6 @@ using VexmoraSystem::EVxDraw;
 using VexmoraSystem::VxOperation;
 
 namespace {
-
-const char* const kBackLockFailed = "バックサーフェイスのロックに失敗";
 
 std::string SpriteDetail(const char* text, std::string_view name) {
   return text + std::string(name);
@@ -54,22 +51,10 @@ void TVexmoraDraw::DrawUnchecked(int x, int y, TVexmoraDrawSurface& s, const pla
     }
     return;
   }
-  TSurfaceLock back(*backSurface, nullptr);
-  if (back.hr == plat::DDERR_SURFACELOST) {
-    backSurface->Restore();
-    return;
-  }
-  if (plat::FAILED(back.hr)) throw EVxDraw(kBackLockFailed);
-  TSurfaceLock sprite(*s.Surface(), &src);
-  if (sprite.hr == plat::DDERR_SURFACELOST) {
-    back.Release();
-    s.Restore();
-    return;
-  }
-  if (plat::FAILED(sprite.hr)) {
-    back.Release();
-    throw EVxDraw(SpriteDetail("スプライトのロックに敗しました。\nスプライト名：", name));
-  }
+  const TDrawLocks locks(*backSurface, &s, src,
+                        "スプライトのロックに敗しました。\nスプライト名：", name);
+  if (!locks.Held()) return;
+  const TSurfaceLock &back = locks.back, &sprite = *locks.source;
   TVexmoraDrawDirect r;
   r.dest = back.desc.lpSurface + static_cast<std::ptrdiff_t>(y) * back.desc.lPitch +
            static_cast<std::ptrdiff_t>(x) * bytesPerPixel;
@@ -113,32 +98,18 @@ void TVexmoraDraw::EffectDraw(int x, int y, TEffectCallback callback, std::strin
   VxOperation("TVexmoraDraw::EffectDraw", [&] {
     RequireInitialised();
     TVexmoraDrawSurface* s = name.empty() ? nullptr : &Sprite(name, pattern);
-    TSurfaceLock back(*backSurface, nullptr);
-    if (back.hr == plat::DDERR_SURFACELOST) {
-      backSurface->Restore();
-      return;
-    }
-    if (plat::FAILED(back.hr)) throw EVxDraw(kBackLockFailed);
+    const plat::Rect p = s ? s->PatternRect(pattern) : plat::Rect{};
+    const TDrawLocks locks(*backSurface, s, p,
+                           "スプライトのロックに敗しました。\nスプライト名：", name);
+    if (!locks.Held()) return;
     TVexmoraDrawDirect r;
-    r.dest = back.desc.lpSurface;
-    r.destPitch = back.desc.lPitch;
+    r.dest = locks.back.desc.lpSurface;
+    r.destPitch = locks.back.desc.lPitch;
     r.width = width;  // no source: the drawing area
     r.height = height;
-    std::optional<TSurfaceLock> sprite;
     if (s) {
-      const plat::Rect p = s->PatternRect(pattern);
-      sprite.emplace(*s->Surface(), &p);
-      if (sprite->hr == plat::DDERR_SURFACELOST) {
-        back.Release();
-        s->Restore();
-        return;
-      }
-      if (plat::FAILED(sprite->hr)) {
-        back.Release();
-        throw EVxDraw(SpriteDetail("スプライトのロックに敗しました。\nスプライト名：", name));
-      }
-      r.source = sprite->desc.lpSurface;
-      r.sourcePitch = sprite->desc.lPitch;
+      r.source = locks.source->desc.lpSurface;
+      r.sourcePitch = locks.source->desc.lPitch;
       r.width = p.Width();
       r.height = p.Height();
     }

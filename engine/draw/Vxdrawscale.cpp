@@ -56,23 +56,10 @@ void TVexmoraDraw::RotZoomDraw(int x, int y, int angle, int zoom, std::string_vi
     RequireInitialised();
     if (zoom == 0) return;
     TVexmoraDrawSurface& s = Sprite(name, pattern);
-    TSurfaceLock back(*backSurface, nullptr);
-    if (back.hr == plat::DDERR_SURFACELOST) {
-      backSurface->Restore();
-      return;
-    }
-    if (plat::FAILED(back.hr)) throw EVxDraw("バックサーフェイスのロックに失敗");
     const plat::Rect p = s.PatternRect(pattern);
-    TSurfaceLock sprite(*s.Surface(), &p);
-    if (sprite.hr == plat::DDERR_SURFACELOST) {
-      back.Release();
-      s.Restore();
-      return;
-    }
-    if (plat::FAILED(sprite.hr)) {
-      back.Release();
-      throw EVxDraw("スプライトのロックに失敗");
-    }
+    const TDrawLocks locks(*backSurface, &s, p, "スプライトのロックに失敗");
+    if (!locks.Held()) return;
+    const TSurfaceLock &back = locks.back, &sprite = *locks.source;
     TVexmoraDrawDirect r;
     r.dest = back.desc.lpSurface;
     r.source = sprite.desc.lpSurface;
