@@ -36,13 +36,8 @@ void TVexmora3D::Init(plat::Form* window) {
 }
 
 void TVexmora3D::Init(plat::Form* window, bool hardware) {
-  if (window) targetWindow = window;
   useHAL = videoMemory = hardware;
-  CleanUp();
-  if (fullScreen) {
-    while (plat::ShowCursor(false) >= 0) {
-    }
-  }
+  StartInit(window);
   const TFail fail = [this](const char* detail) { Fail(detail); };
   OpenDisplay(plat::DDSCL_FPUSETUP, fail);
   if (!fullScreen && targetWindow && OwnerWindow() == targetWindow)

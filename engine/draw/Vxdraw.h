@@ -130,6 +130,9 @@ class TVexmoraDraw : public plat::TComponent {
   // Throws the component's own error for a failure text; never returns.
   using TFail = std::function<void(const char*)>;
 
+  // Init's first step: take `window` (null keeps the target), clean up, and
+  // hide the cursor in full screen.
+  void StartInit(plat::Form* window);
   // Creates and initialises DirectDraw, sets the cooperative level (plus
   // `extraLevel`), the display mode in full screen, and the primary surface.
   void OpenDisplay(std::uint32_t extraLevel, const TFail& fail);

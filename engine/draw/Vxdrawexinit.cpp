@@ -58,13 +58,8 @@ void TVexmoraDrawEx::Init(plat::Form* window) {
 
 void TVexmoraDrawEx::Init(plat::Form* window, bool hardware) {
   VxOperation("TVexmoraDrawEx::Init", [&] {
-    if (window) targetWindow = window;
     useHAL = videoMemory = hardware;
-    CleanUp();
-    if (fullScreen) {
-      while (plat::ShowCursor(false) >= 0) {
-      }
-    }
+    StartInit(window);
     const TFail fail = [this](const char* detail) {
       CleanUp();
       throw EVxDraw(detail);

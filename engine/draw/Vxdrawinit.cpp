@@ -41,12 +41,7 @@ void TVexmoraDraw::TraceMemory() const {
 void TVexmoraDraw::Init(plat::Form* window) {
   VxOperation("TVexmoraDraw::Init", [&] {
     Trace("TVexmoraDraw(Ex)::初期化開始");
-    if (window) targetWindow = window;
-    CleanUp();
-    if (fullScreen) {
-      while (plat::ShowCursor(false) >= 0) {
-      }
-    }
+    StartInit(window);
     const TFail fail = [this](const char* detail) {
       CleanUp();
       throw EVxDraw(detail);
@@ -60,6 +55,15 @@ void TVexmoraDraw::Init(plat::Form* window) {
     directDraw->GetDeviceIdentifier(id);
     Trace("TVexmoraDraw(Ex)::デバイス名:" + id.szDescription);
   });
+}
+
+void TVexmoraDraw::StartInit(plat::Form* window) {
+  if (window) targetWindow = window;
+  CleanUp();
+  if (fullScreen) {
+    while (plat::ShowCursor(false) >= 0) {
+    }
+  }
 }
 
 void TVexmoraDraw::OpenDisplay(std::uint32_t extraLevel, const TFail& fail) {

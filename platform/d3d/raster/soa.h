@@ -25,6 +25,22 @@ struct F8 {
   __m128 lo, hi;
 };
 
+// Texture coordinates of eight pixels into uu and vv, divided by w when
+// `w` is given (perspective): an exact divide, as the scalar loop, so
+// texel edges land alike.
+KX_RASTER_INLINE void StoreTexCoords(F8 u, F8 v, const F8* w, float* uu, float* vv) {
+  if (w) {
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 r0 = _mm_div_ps(one, w->lo), r1 = _mm_div_ps(one, w->hi);
+    u = {_mm_mul_ps(u.lo, r0), _mm_mul_ps(u.hi, r1)};
+    v = {_mm_mul_ps(v.lo, r0), _mm_mul_ps(v.hi, r1)};
+  }
+  _mm_store_ps(uu, u.lo);
+  _mm_store_ps(uu + 4, u.hi);
+  _mm_store_ps(vv, v.lo);
+  _mm_store_ps(vv + 4, v.hi);
+}
+
 KX_RASTER_INLINE V Set16(int v) {
   return _mm_set1_epi16(static_cast<short>(v));
 }

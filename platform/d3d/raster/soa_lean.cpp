@@ -100,18 +100,8 @@ KX_RASTER_INLINE void LeanShade(const FastState& c, const Attr8& at, std::uint8_
   if constexpr (ZK != kNoZ)
     if (soa::None(live)) return;
 
-  F8 u = at.a[kU], v = at.a[kV];
-  if (c.perspective) {  // an exact divide, as the scalar loop: texel edges land alike
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 r0 = _mm_div_ps(one, at.a[kW].lo), r1 = _mm_div_ps(one, at.a[kW].hi);
-    u = {_mm_mul_ps(u.lo, r0), _mm_mul_ps(u.hi, r1)};
-    v = {_mm_mul_ps(v.lo, r0), _mm_mul_ps(v.hi, r1)};
-  }
   alignas(16) float uu[8], vv[8];
-  _mm_store_ps(uu, u.lo);
-  _mm_store_ps(uu + 4, u.hi);
-  _mm_store_ps(vv, v.lo);
-  _mm_store_ps(vv + 4, v.hi);
+  soa::StoreTexCoords(at.a[kU], at.a[kV], c.perspective ? &at.a[kW] : nullptr, uu, vv);
   Planes tex;
   V hit = _mm_setzero_si128();
   S::Sample(c, uu, vv, tex, hit);

@@ -143,19 +143,9 @@ KX_RASTER_INLINE void Shade(const FastState& c, const Attrs& at, std::uint8_t* p
 
   Planes tex[2];
   if (c.textured) {
-    F8 u = at(kU), v = at(kV);
-    if (c.perspective) {
-      const F8 w = at(kW);
-      const __m128 one = _mm_set1_ps(1.0f);
-      const __m128 r0 = _mm_div_ps(one, w.lo), r1 = _mm_div_ps(one, w.hi);
-      u = {_mm_mul_ps(u.lo, r0), _mm_mul_ps(u.hi, r1)};
-      v = {_mm_mul_ps(v.lo, r0), _mm_mul_ps(v.hi, r1)};
-    }
+    const F8 w = c.perspective ? at(kW) : F8{};
     alignas(16) float uu[8], vv[8];
-    _mm_store_ps(uu, u.lo);
-    _mm_store_ps(uu + 4, u.hi);
-    _mm_store_ps(vv, v.lo);
-    _mm_store_ps(vv + 4, v.hi);
+    soa::StoreTexCoords(at(kU), at(kV), c.perspective ? &w : nullptr, uu, vv);
     for (int s = 0; s < c.stageCount; ++s) {
       if (!c.stages[s].reads) continue;
       V hit = _mm_setzero_si128();
