@@ -11,6 +11,7 @@
 
 #include "3d/Vx3d.h"
 #include "3d/Vx3dmath.h"
+#include "model_fixture.h"  // ErrorOf
 #include "plat/app.h"
 #include "plat/headless.h"
 #include "plat/kernel.h"
@@ -68,15 +69,5 @@ class Component3DTest : public ::testing::Test {
   plat::Form* form_ = nullptr;
   std::unique_ptr<TVexmora3D> d3d_;
 };
-
-template <class F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const plat::Exception& e) {
-    return e.Message();
-  }
-  return "(no error)";
-}
 
 }  // namespace kxtest3d
