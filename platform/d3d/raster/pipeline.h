@@ -148,6 +148,17 @@ SpanFn SpanFor(TargetFormat format);
 SpanFn FastSpanFor(TargetFormat format);
 // The eight-lane loop specialised for the usual 3D state (soa_lean.cpp), or
 // null when the state is not that one. Reads `fast`, so after BuildFast().
+// Where the CPU has AVX2 and the texture is the 3D component's kind, its
+// sixteen-lane build instead.
 SpanFn LeanSpanFor(const Pipeline& p, TargetFormat format);
+// Lets LeanSpanFor pick the sixteen-lane build (the default) or not, for
+// tests and benchmarks of the eight-lane one. Affects later Build() calls.
+void AllowSixteenLanes(bool allow);
+
+// The lean loops' Z kinds: none, 16-bit, 24- or 32-bit.
+enum LeanZ : int { kNoZ, kZ16, kZWide };
+// The sixteen-lane build (lean16.cpp) for 1:5:5:5 bilinear WRAP textures,
+// or null. Runs AVX2 code: call only where the CPU has it.
+SpanFn Lean16SpanFor(const Pipeline& p, TargetFormat format, LeanZ z);
 
 }  // namespace plat::d3d::raster

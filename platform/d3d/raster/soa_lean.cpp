@@ -18,6 +18,8 @@
 #include "raster/pipeline.h"
 
 #if defined(__SSE2__)
+#include <atomic>
+
 #include "raster/soa.h"
 #include "raster/soa_pack.h"
 #include "raster/soa_sampler_impl.h"
@@ -29,8 +31,6 @@ using soa::F8;
 using soa::Pack;
 using soa::Planes;
 using soa::V;
-
-enum ZKind : int { kNoZ, kZ16, kZWide };
 
 // Texture reads: through the draw call's routine, or inlined for the usual
 // texture (a call would cost the loop all its registers every group).
@@ -236,7 +236,7 @@ SpanFn ForBlendSpec(bool blend, bool spec) {
   return spec ? &LeanSpans<F, ZK, false, true, S> : &LeanSpans<F, ZK, false, false, S>;
 }
 template <TargetFormat F, class S>
-SpanFn ForZ(int zk, bool blend, bool spec) {
+SpanFn ForZ(LeanZ zk, bool blend, bool spec) {
   switch (zk) {
     case kZ16:
       return ForBlendSpec<F, kZ16, S>(blend, spec);
@@ -249,7 +249,7 @@ SpanFn ForZ(int zk, bool blend, bool spec) {
 // The 3D component's textures (1:5:5:5, bilinear, WRAP) read inline; the
 // alpha is read only when the blend uses it (the routine set up matches).
 template <TargetFormat F>
-SpanFn ForSampler(const Pipeline& p, int zk, bool blend, bool spec) {
+SpanFn ForSampler(const Pipeline& p, LeanZ zk, bool blend, bool spec) {
   const Sampler& s = p.samplers[0];
   if (s.linear && s.wrap && s.format == TextureFormat::A1R5G5B5) {
     if (blend && p.fast.leanAlpha != FastState::kAlphaDiffuse)
@@ -259,7 +259,19 @@ SpanFn ForSampler(const Pipeline& p, int zk, bool blend, bool spec) {
   return ForZ<F, ViaPointer>(zk, blend, spec);
 }
 
+std::atomic<bool> sixteenAllowed{true};
+
+// Checked here, in code built for the baseline CPU, before any AVX2 code runs.
+bool SixteenLanes() {
+  static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+  return hasAvx2 && sixteenAllowed.load(std::memory_order_relaxed);
+}
+
 }  // namespace
+
+void AllowSixteenLanes(bool allow) {
+  sixteenAllowed.store(allow, std::memory_order_relaxed);
+}
 
 SpanFn LeanSpanFor(const Pipeline& p, TargetFormat format) {
   const FastState& f = p.fast;
@@ -274,7 +286,9 @@ SpanFn LeanSpanFor(const Pipeline& p, TargetFormat format) {
     if (f.srcFactor != Factor::SrcAlpha || f.dstFactor != Factor::InvSrcAlpha) return nullptr;
     if (f.leanAlpha == FastState::kAlphaOther) return nullptr;
   }
-  const int zk = !f.zTest ? kNoZ : f.z16 ? kZ16 : kZWide;
+  const LeanZ zk = !f.zTest ? kNoZ : f.z16 ? kZ16 : kZWide;
+  if (SixteenLanes())
+    if (const SpanFn wide = Lean16SpanFor(p, format, zk)) return wide;
   switch (format) {
     case TargetFormat::R5G6B5:
       return ForSampler<TargetFormat::R5G6B5>(p, zk, f.blend, f.specular);
@@ -291,6 +305,7 @@ SpanFn LeanSpanFor(const Pipeline& p, TargetFormat format) {
 #else
 
 namespace plat::d3d::raster {
+void AllowSixteenLanes(bool) {}
 SpanFn LeanSpanFor(const Pipeline&, TargetFormat) {
   return nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -144,11 +145,24 @@ std::vector<r::TLVertex> Scene(int w, int h) {
   return v;
 }
 
+// A noisy target and Z buffer (a quarter of the entries at random depths),
+// so a lane that reads or writes its neighbour's pixel or Z shows.
 struct Frame {
   Canvas canvas;
   explicit Frame(const Case& k) : canvas(61, 45, k.target, 6) {
-    r::ClearTarget(canvas.target, {0, 0, canvas.w, canvas.h}, 0xFF406080);
-    if (k.z != r::ZFormat::None) canvas.AddZ(k.z, 0xFFFFFFFF);
+    std::mt19937 rng(11);
+    for (int y = 0; y < canvas.h; ++y)
+      for (int x = 0; x < canvas.w; ++x) {
+        const std::uint32_t v = rng();
+        std::memcpy(&canvas.pixels[static_cast<std::size_t>(y) * canvas.pitch + x * canvas.bpp],
+                    &v, canvas.bpp);
+      }
+    if (k.z == r::ZFormat::None) return;
+    canvas.AddZ(k.z, 0xFFFFFFFF);
+    for (int y = 0; y < canvas.h; ++y)
+      for (int x = 0; x < canvas.w; ++x)
+        if (const std::uint32_t v = rng(); v % 4 == 0)
+          std::memcpy(&canvas.zbuf[canvas.ZOffset(x, y)], &v, canvas.zBytes);
   }
 };
 
@@ -178,8 +192,19 @@ void Draw(const Case& k, Frame& f, bool fast, const std::vector<r::TLVertex>& tr
 
 class RasterFast : public testing::TestWithParam<Case> {};
 
+void CompareWithScalar(const Case& k);
+
+// Both builds of the lean loop: sixteen lanes (where the CPU has AVX2) and eight.
 TEST_P(RasterFast, MatchesTheScalarLoop) {
-  const Case& k = GetParam();
+  for (const bool sixteen : {true, false}) {
+    SCOPED_TRACE(sixteen ? "sixteen lanes" : "eight lanes");
+    r::AllowSixteenLanes(sixteen);
+    CompareWithScalar(GetParam());
+  }
+  r::AllowSixteenLanes(true);
+}
+
+void CompareWithScalar(const Case& k) {
   Frame fast(k), scalar(k);
   const auto tris = Scene(fast.canvas.w, fast.canvas.h);
   Draw(k, fast, true, tris);
@@ -242,6 +267,25 @@ std::vector<Case> Cases() {
     c.key = i % 6 == 1;
     out.push_back(c);
   }
+  // The 3D component's textures (1:5:5:5, bilinear, WRAP) in its usual
+  // states, which the sixteen-lane build draws, on every target and Z format.
+  for (int i = 0; i < 24; ++i) {
+    Case c{};
+    c.target = targets[i % 3];
+    c.z = zs[(i / 3) % 4];
+    c.tex = X::A1R5G5B5;
+    c.filter = r::Filter::Linear;
+    c.address = r::Address::Wrap;
+    c.stages = i % 2 ? Stages::DrawEx : Stages::Modulate3D;
+    c.blend = i % 4 != 0;
+    c.src = B::SrcAlpha;
+    c.dst = B::InvSrcAlpha;
+    c.specular = (i / 2) % 2 == 0;
+    c.perspective = i % 7 != 3;
+    c.flat = i == 9;
+    c.key = i % 5 == 2;
+    out.push_back(c);
+  }
   return out;
 }
 
@@ -294,6 +338,29 @@ TEST(RasterLean, WideZIsWithinOneUnitOfTheScalarLoop) {
       }
     }
   }
+}
+
+TEST(RasterFastChoice, TheSixteenLaneBuildDrawsTheComponentsTexturesWhereTheCpuHasAvx2) {
+  Canvas c(8, 8);
+  std::uint32_t key = 0;
+  const Tex tex = SmoothTexture(r::TextureFormat::A1R5G5B5, 32, 32, key);
+  r::State s = Plain(c);
+  s.stages[0] = {r::TexOp::Modulate, r::TexOp::Modulate, r::TexArg::Texture,
+                 r::TexArg::Diffuse, r::TexArg::Texture, r::TexArg::Diffuse,
+                 r::Filter::Linear,  r::Address::Wrap,   &tex.t};
+  r::Pipeline eight, sixteen;
+  r::AllowSixteenLanes(false);
+  ASSERT_TRUE(eight.Build(c.target, s));
+  r::AllowSixteenLanes(true);
+  ASSERT_TRUE(sixteen.Build(c.target, s));
+  EXPECT_EQ(sixteen.span != eight.span, __builtin_cpu_supports("avx2") != 0);
+  // Other textures: the eight-lane build either way.
+  s.stages[0].filter = r::Filter::Point;
+  ASSERT_TRUE(sixteen.Build(c.target, s));
+  r::AllowSixteenLanes(false);
+  ASSERT_TRUE(eight.Build(c.target, s));
+  r::AllowSixteenLanes(true);
+  EXPECT_EQ(sixteen.span, eight.span);
 }
 
 TEST(RasterFastChoice, TexturesItCannotReadFallBackToTheScalarLoop) {
