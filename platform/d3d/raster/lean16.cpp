@@ -11,10 +11,9 @@
 // halves: packing lo with hi gives the pixels in order, unpacking a 16-bit
 // vector gives lo and hi back.
 //
-// Rows of sixteen or more pixels go group by group and end with a masked
-// group ending at the row's end; rows of eight to fifteen are one masked
-// group ending at the row's end (lanes before the row are written back
-// unchanged); the rest are packed sixteen at a time.
+// Rows go sixteen pixels at a time; what is left of a row, when it fills
+// three quarters of a group, is one masked group ending at the row's end,
+// else it is packed with other short pieces sixteen at a time.
 //
 // Built with -mavx2 (no FMA: products and sums round as the scalar loop's).
 // Everything here is internal to this file, so no AVX2 code can stand in
@@ -488,6 +487,9 @@ KX_RASTER_INLINE void FlushPack(const Pipeline& p, Pack16& q, ShadeFn&& shade) {
 
 // ---- the span loop ----------------------------------------------------------------
 
+// Row ends of this many pixels or more are shaded in place, shorter ones packed.
+constexpr int kInPlace = 12;
+
 template <TargetFormat F, int ZK, bool Blend, bool Spec, bool Alpha>
 void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count) {
   constexpr int kBytes = PixelBytes<F>();
@@ -557,40 +559,34 @@ void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count
     int x = run->x0;
     std::uint8_t* row = p.pixels + y * p.pitch;
     std::uint8_t* zrow = kZBytes ? p.z + y * p.zPitch : nullptr;
-    const int g = x1 - 16;  // the group ending at the row's end
-    if (x1 - x < 16) {
-      // Eight or more pixels: one group, if its start is still inside the
-      // buffers (on this row, or on the rows above in a top-down buffer).
-      const bool fits =
-          x1 - x >= 8 &&
-          (g >= 0 || (p.pitch > 0 && y * p.pitch + std::int64_t{g} * kBytes >= 0 &&
-                      (!kZBytes || (p.zPitch > 0 && y * p.zPitch + std::int64_t{g} * kZBytes >= 0))));
-      if (fits) {
-        shade(rowAt(g, y), row + g * kBytes, zrow + g * kZBytes,
-              _mm256_cmpgt_epi16(lane, Set16(x - g - 1)));
-      } else {
-        Append(q, x, y, x1 - x, plane, p, kBytes, kZBytes);
-        if (q.n >= 16) flush(q);
+    if (x1 - x >= 16) {
+      Attr16 a = rowAt(x, y);
+      for (; x1 - x >= 16; x += 16) {
+        shade(a, row + x * kBytes, zrow + x * kZBytes, _mm256_set1_epi32(-1));
+        for (int k = 0; k < kAttrs; ++k) {
+          if (!Needed<ZK, Blend, Spec>(k)) continue;
+          const __m256 step = _mm256_set1_ps(16.0f * p.dx[k]);
+          a.a[k] = {_mm256_add_ps(a.a[k].lo, step), _mm256_add_ps(a.a[k].hi, step)};
+        }
       }
-      continue;
+      if (x == x1) continue;
     }
-    Attr16 a = rowAt(x, y);
-    for (; x1 - x >= 16; x += 16) {
-      shade(a, row + x * kBytes, zrow + x * kZBytes, _mm256_set1_epi32(-1));
-      for (int k = 0; k < kAttrs; ++k) {
-        if (!Needed<ZK, Blend, Spec>(k)) continue;
-        const __m256 step = _mm256_set1_ps(16.0f * p.dx[k]);
-        a.a[k] = {_mm256_add_ps(a.a[k].lo, step), _mm256_add_ps(a.a[k].hi, step)};
-      }
-    }
-    if (x < x1) {  // the last sixteen pixels of the row, those before x masked off
-      const __m256 back = _mm256_set1_ps(static_cast<float>(x - g));
-      for (int k = 0; k < kAttrs; ++k) {
-        if (!Needed<ZK, Blend, Spec>(k)) continue;
-        const __m256 d = _mm256_mul_ps(back, _mm256_set1_ps(p.dx[k]));
-        a.a[k] = {_mm256_sub_ps(a.a[k].lo, d), _mm256_sub_ps(a.a[k].hi, d)};
-      }
-      shade(a, row + g * kBytes, zrow + g * kZBytes, _mm256_cmpgt_epi16(lane, Set16(x - g - 1)));
+    // The rest of the row: a group three quarters full or more costs less
+    // shaded in place, as a group ending at the row's end with the pixels
+    // before x masked off (written back unchanged; it may start on the rows
+    // above in a top-down buffer, never before the buffers); less is packed.
+    const int g = x1 - 16;
+    const bool inPlace =
+        x1 - x >= kInPlace &&
+        (g >= 0 ||
+         (p.pitch > 0 && y * p.pitch + std::int64_t{g} * kBytes >= 0 &&
+          (!kZBytes || (p.zPitch > 0 && y * p.zPitch + std::int64_t{g} * kZBytes >= 0))));
+    if (inPlace) {
+      shade(rowAt(g, y), row + g * kBytes, zrow + g * kZBytes,
+            _mm256_cmpgt_epi16(lane, Set16(x - g - 1)));
+    } else {
+      Append(q, x, y, x1 - x, plane, p, kBytes, kZBytes);
+      if (q.n >= 16) flush(q);
     }
   }
   while (q.n > 0) flush(q);
