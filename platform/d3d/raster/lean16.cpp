@@ -18,6 +18,7 @@
 // Built with -mavx2 (no FMA: products and sums round as the scalar loop's).
 // Everything here is internal to this file, so no AVX2 code can stand in
 // for a shared inline function elsewhere.
+#include "raster/lean_pick.h"
 #include "raster/pipeline.h"
 
 #if defined(__AVX2__)
@@ -93,6 +94,7 @@ KX_RASTER_INLINE W Load2x16(const std::uint8_t* p) {
 KX_RASTER_INLINE void Store2x16(std::uint8_t* p, W v) {
   _mm256_storeu_si256(reinterpret_cast<W*>(p), v);
 }
+// pixel.h's Load16 / Load32, kept here: those are shared inline functions.
 KX_RASTER_INLINE std::uint16_t Read16(const std::uint8_t* p) {
   std::uint16_t v;
   std::memcpy(&v, p, 2);
@@ -170,9 +172,9 @@ KX_RASTER_INLINE void StorePlanes(std::uint8_t* px, const Planes& c, W live) {
 
 struct Texels {
   const std::uint8_t* base;
-  __m256 ku, kv;      // size * 256
-  W umask, vmask;     // size - 1, 32-bit lanes
-  W madd;             // texel bytes | pitch << 16
+  __m256 ku, kv;   // size * 256
+  W umask, vmask;  // size - 1, 32-bit lanes
+  W madd;          // texel bytes | pitch << 16
   bool keyed;
   W key;
 };
@@ -182,11 +184,11 @@ KX_RASTER_INLINE void Split(F16 t, __m256 k, W& lo, W& hi, W& frac) {
   const __m256 half = _mm256_set1_ps(128.0f);
   const __m256 bound = _mm256_set1_ps(4.0e6f * 256.0f), low = _mm256_set1_ps(-4.0e6f * 256.0f);
   const auto fixed = [&](__m256 p) {
-    const __m256 x = _mm256_min_ps(_mm256_max_ps(_mm256_sub_ps(_mm256_mul_ps(p, k), half), low),
-                                   bound);
+    const __m256 x =
+        _mm256_min_ps(_mm256_max_ps(_mm256_sub_ps(_mm256_mul_ps(p, k), half), low), bound);
     const W i = _mm256_cvttps_epi32(x);
-    return _mm256_add_epi32(i, _mm256_castps_si256(
-                                   _mm256_cmp_ps(_mm256_cvtepi32_ps(i), x, _CMP_GT_OQ)));
+    return _mm256_add_epi32(
+        i, _mm256_castps_si256(_mm256_cmp_ps(_mm256_cvtepi32_ps(i), x, _CMP_GT_OQ)));
   };
   const W a = fixed(t.lo), b = fixed(t.hi), byte = Set32(0xFF);
   lo = _mm256_srai_epi32(a, 8);
@@ -227,8 +229,7 @@ KX_RASTER_INLINE void GatherPairs(const std::uint8_t* base, W oLo, W oHi, W& lef
 
 // a + (b - a) * w / 256, floored; w7 = w << 7.
 KX_RASTER_INLINE W Lerp(W a, W b, W w7) {
-  return _mm256_add_epi16(a,
-                          _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(b, a), 1), w7));
+  return _mm256_add_epi16(a, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(b, a), 1), w7));
 }
 
 template <bool Alpha>
@@ -303,8 +304,8 @@ KX_RASTER_INLINE W Z16Biased(F16 z) {  // round(z * 65535) - 32768
   const __m256 k = _mm256_set1_ps(65535.0f), half = _mm256_set1_ps(0.5f);
   const W bias = Set32(32768);
   const auto one = [&](__m256 f) {
-    return _mm256_sub_epi32(
-        _mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(Clamp01(f), k), half)), bias);
+    return _mm256_sub_epi32(_mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(Clamp01(f), k), half)),
+                            bias);
   };
   return Pack(one(z.lo), one(z.hi));
 }
@@ -317,8 +318,8 @@ KX_RASTER_INLINE void Shade(const FastState& c, const Texels& tx, const Attr16& 
   if constexpr (ZK == kZ16) {
     zNew = Z16Biased(at.a[kZ]);
     zOld = Load2x16(zp);
-    live = _mm256_andnot_si256(_mm256_cmpgt_epi16(zNew, _mm256_xor_si256(zOld, Set16(0x8000))),
-                               live);
+    live =
+        _mm256_andnot_si256(_mm256_cmpgt_epi16(zNew, _mm256_xor_si256(zOld, Set16(0x8000))), live);
   } else if constexpr (ZK == kZWide) {
     const __m256 scale = _mm256_set1_ps(c.zScaleF), zMax = _mm256_set1_ps(c.zMaxF);
     const W zBits = Set32(c.zBits);
@@ -402,8 +403,9 @@ KX_RASTER_INLINE void Append(Pack16& q, int x, int y, int len, const Plane& plan
   _mm256_storeu_ps(q.y + q.n + 8, fy);
   const auto offsets = [len](std::int64_t* out, std::int64_t first, int step) {
     const W s4 = _mm256_set1_epi64x(4LL * step);
-    W v = _mm256_add_epi64(_mm256_set1_epi64x(first),
-                           _mm256_mul_epu32(_mm256_set1_epi64x(step), _mm256_setr_epi64x(0, 1, 2, 3)));
+    W v = _mm256_add_epi64(
+        _mm256_set1_epi64x(first),
+        _mm256_mul_epu32(_mm256_set1_epi64x(step), _mm256_setr_epi64x(0, 1, 2, 3)));
     for (int i = 0; i < len; i += 4, v = _mm256_add_epi64(v, s4))
       _mm256_storeu_si256(reinterpret_cast<W*>(out + i), v);
   };
@@ -437,8 +439,9 @@ KX_RASTER_INLINE void GatherLanes(std::uint8_t* const* p, std::uint8_t* out) {
     for (int i = 0; i < 16; i += 4)
       _mm_store_si128(reinterpret_cast<__m128i*>(out + i * 4), Four32(p + i));
   } else {
-    _mm256_store_si256(reinterpret_cast<W*>(out),
-                       _mm256_inserti128_si256(_mm256_castsi128_si256(Eight16(p)), Eight16(p + 8), 1));
+    _mm256_store_si256(
+        reinterpret_cast<W*>(out),
+        _mm256_inserti128_si256(_mm256_castsi128_si256(Eight16(p)), Eight16(p + 8), 1));
   }
 }
 template <int Bytes>
@@ -578,9 +581,8 @@ void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count
     const int g = x1 - 16;
     const bool inPlace =
         x1 - x >= kInPlace &&
-        (g >= 0 ||
-         (p.pitch > 0 && y * p.pitch + std::int64_t{g} * kBytes >= 0 &&
-          (!kZBytes || (p.zPitch > 0 && y * p.zPitch + std::int64_t{g} * kZBytes >= 0))));
+        (g >= 0 || (p.pitch > 0 && y * p.pitch + std::int64_t{g} * kBytes >= 0 &&
+                    (!kZBytes || (p.zPitch > 0 && y * p.zPitch + std::int64_t{g} * kZBytes >= 0))));
     if (inPlace) {
       shade(rowAt(g, y), row + g * kBytes, zrow + g * kZBytes,
             _mm256_cmpgt_epi16(lane, Set16(x - g - 1)));
@@ -592,25 +594,15 @@ void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count
   while (q.n > 0) flush(q);
 }
 
-template <TargetFormat F, int ZK, bool Alpha>
-SpanFn ForBlendSpec(bool blend, bool spec) {
-  if (blend) return spec ? &Spans<F, ZK, true, true, Alpha> : &Spans<F, ZK, true, false, Alpha>;
-  return spec ? &Spans<F, ZK, false, true, Alpha> : &Spans<F, ZK, false, false, Alpha>;
-}
 template <TargetFormat F, bool Alpha>
-SpanFn ForZ(LeanZ zk, bool blend, bool spec) {
-  switch (zk) {
-    case kZ16:
-      return ForBlendSpec<F, kZ16, Alpha>(blend, spec);
-    case kZWide:
-      return ForBlendSpec<F, kZWide, Alpha>(blend, spec);
-    default:
-      return ForBlendSpec<F, kNoZ, Alpha>(blend, spec);
-  }
-}
+struct Loops {
+  template <int ZK, bool Blend, bool Spec>
+  static constexpr SpanFn Of = &Spans<F, ZK, Blend, Spec, Alpha>;
+};
 template <TargetFormat F>
 SpanFn ForAlpha(bool alpha, LeanZ zk, bool blend, bool spec) {
-  return alpha ? ForZ<F, true>(zk, blend, spec) : ForZ<F, false>(zk, blend, spec);
+  return alpha ? PickLean<Loops<F, true>>(zk, blend, spec)
+               : PickLean<Loops<F, false>>(zk, blend, spec);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #if defined(__SSE2__)
 #include <atomic>
 
+#include "raster/lean_pick.h"
 #include "raster/soa.h"
 #include "raster/soa_pack.h"
 #include "raster/soa_sampler_impl.h"
@@ -230,21 +231,14 @@ void LeanSpans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int c
   while (q.n > 0) flush(q);
 }
 
-template <TargetFormat F, int ZK, class S>
-SpanFn ForBlendSpec(bool blend, bool spec) {
-  if (blend) return spec ? &LeanSpans<F, ZK, true, true, S> : &LeanSpans<F, ZK, true, false, S>;
-  return spec ? &LeanSpans<F, ZK, false, true, S> : &LeanSpans<F, ZK, false, false, S>;
-}
+template <TargetFormat F, class S>
+struct Loops {
+  template <int ZK, bool Blend, bool Spec>
+  static constexpr SpanFn Of = &LeanSpans<F, ZK, Blend, Spec, S>;
+};
 template <TargetFormat F, class S>
 SpanFn ForZ(LeanZ zk, bool blend, bool spec) {
-  switch (zk) {
-    case kZ16:
-      return ForBlendSpec<F, kZ16, S>(blend, spec);
-    case kZWide:
-      return ForBlendSpec<F, kZWide, S>(blend, spec);
-    default:
-      return ForBlendSpec<F, kNoZ, S>(blend, spec);
-  }
+  return PickLean<Loops<F, S>>(zk, blend, spec);
 }
 // The 3D component's textures (1:5:5:5, bilinear, WRAP) read inline; the
 // alpha is read only when the blend uses it (the routine set up matches).

@@ -154,8 +154,8 @@ struct Frame {
     for (int y = 0; y < canvas.h; ++y)
       for (int x = 0; x < canvas.w; ++x) {
         const std::uint32_t v = rng();
-        std::memcpy(&canvas.pixels[static_cast<std::size_t>(y) * canvas.pitch + x * canvas.bpp],
-                    &v, canvas.bpp);
+        std::memcpy(&canvas.pixels[static_cast<std::size_t>(y) * canvas.pitch + x * canvas.bpp], &v,
+                    canvas.bpp);
       }
     if (k.z == r::ZFormat::None) return;
     canvas.AddZ(k.z, 0xFFFFFFFF);
