@@ -3,9 +3,10 @@
 // that feeds it. Built once per draw call; Triangle() per triangle.
 //
 // Three span loops: the lean eight-lane one (soa_lean.cpp) for the usual 3D
-// state; the general eight-lane one (soa_span.cpp) for every other state
+// state, with a sixteen-lane AVX2 build (lean16.cpp) for the 3D component's
+// textures; the general eight-lane one (soa_span.cpp) for every other state
 // whose textures it can read (see soa_sampler.h); the scalar one (span.cpp)
-// for the rest, the reference both fast ones are tested against.
+// for the rest, the reference the fast ones are tested against.
 #pragma once
 
 #include <cstdint>
