@@ -490,6 +490,27 @@ KX_RASTER_INLINE void FlushPack(const Pipeline& p, Pack16& q, ShadeFn&& shade) {
 
 // ---- the span loop ----------------------------------------------------------------
 
+// Shades the packed lanes (FlushPack), their attributes from the plane.
+// Compiled apart from the row loop, so small triangles, all packing, run
+// small code.
+template <TargetFormat F, int ZK, bool Blend, bool Spec, bool Alpha>
+[[gnu::noinline]] void Flush(const Pipeline& p, const Texels& tx, const Plane& plane, Pack16& q) {
+  constexpr int kZBytes = ZK == kNoZ ? 0 : ZK == kZ16 ? 2 : 4;
+  FlushPack<PixelBytes<F>(), kZBytes>(p, q, [&](std::uint8_t* pixels, std::uint8_t* z, W live) {
+    const __m256 xl = LoHalf(q.x), xh = LoHalf(q.x + 4);
+    const __m256 yl = LoHalf(q.y), yh = LoHalf(q.y + 4);
+    Attr16 r;
+    for (int k = 0; k < kAttrs; ++k) {
+      if (!Needed<ZK, Blend, Spec>(k)) continue;
+      const __m256 at = _mm256_set1_ps(plane.at[k]), dx = _mm256_set1_ps(p.dx[k]),
+                   dy = _mm256_set1_ps(plane.dy[k]);
+      r.a[k] = {_mm256_add_ps(_mm256_add_ps(at, _mm256_mul_ps(xl, dx)), _mm256_mul_ps(yl, dy)),
+                _mm256_add_ps(_mm256_add_ps(at, _mm256_mul_ps(xh, dx)), _mm256_mul_ps(yh, dy))};
+    }
+    Shade<F, ZK, Blend, Spec, Alpha>(p.fast, tx, r, pixels, z, live);
+  });
+}
+
 // Row ends of this many pixels or more are shaded in place, shorter ones packed.
 constexpr int kInPlace = 12;
 
@@ -539,21 +560,7 @@ void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count
   const auto shade = [&](const Attr16& a, std::uint8_t* px, std::uint8_t* zp, W live) {
     Shade<F, ZK, Blend, Spec, Alpha>(c, tx, a, px, zp, live);
   };
-  const auto flush = [&](Pack16& q) {
-    FlushPack<kBytes, kZBytes>(p, q, [&](std::uint8_t* pixels, std::uint8_t* z, W live) {
-      const __m256 xl = LoHalf(q.x), xh = LoHalf(q.x + 4);
-      const __m256 yl = LoHalf(q.y), yh = LoHalf(q.y + 4);
-      Attr16 r;
-      for (int k = 0; k < kAttrs; ++k) {
-        if (!Needed<ZK, Blend, Spec>(k)) continue;
-        const __m256 at = _mm256_set1_ps(plane.at[k]), dx = _mm256_set1_ps(p.dx[k]),
-                     dy = _mm256_set1_ps(plane.dy[k]);
-        r.a[k] = {_mm256_add_ps(_mm256_add_ps(at, _mm256_mul_ps(xl, dx)), _mm256_mul_ps(yl, dy)),
-                  _mm256_add_ps(_mm256_add_ps(at, _mm256_mul_ps(xh, dx)), _mm256_mul_ps(yh, dy))};
-      }
-      shade(r, pixels, z, live);
-    });
-  };
+  const auto flush = [&](Pack16& q) { Flush<F, ZK, Blend, Spec, Alpha>(p, tx, plane, q); };
 
   Pack16 q;
   const W lane = _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
@@ -565,7 +572,8 @@ void Spans(const Pipeline& p, const Plane& plane, const SpanRun* runs, int count
     if (x1 - x >= 16) {
       Attr16 a = rowAt(x, y);
       for (; x1 - x >= 16; x += 16) {
-        shade(a, row + x * kBytes, zrow + x * kZBytes, _mm256_set1_epi32(-1));
+        Shade<F, ZK, Blend, Spec, Alpha>(c, tx, a, row + x * kBytes, zrow + x * kZBytes,
+                                         _mm256_set1_epi32(-1));
         for (int k = 0; k < kAttrs; ++k) {
           if (!Needed<ZK, Blend, Spec>(k)) continue;
           const __m256 step = _mm256_set1_ps(16.0f * p.dx[k]);
